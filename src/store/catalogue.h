@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+// Every SQL text the program sends, one function per query form. The pieces
+// are fixed (two blanks after '*', "like"/"Like" as written, no blank before
+// "order by ID" after the closing quote) because the queries are matched on
+// their exact text elsewhere. The search text W is inserted as typed except
+// that each apostrophe is doubled, so no text can end the literal early;
+// '%' and '_' keep their pattern meaning.
+namespace velmor::store::catalogue {
+
+// W with every apostrophe doubled.
+QString quoteSearchText(const QString& w);
+
+QString wordInWholeText(const QString& w);                      // form 1
+QString partInWholeText(const QString& w);                      // form 2
+QString wordInJuz(int juz, const QString& w);                   // form 3
+QString partInJuz(int juz, const QString& w);                   // form 4
+QString wordInJuzRange(int first, int last, const QString& w);  // form 5
+QString partInJuzRange(int first, int last, const QString& w);  // form 6
+QString wordInSura(int sura, const QString& w);                 // form 7
+QString partInSura(int sura, const QString& w);                 // form 8
+QString wordInSuraRange(int first, int last, const QString& w); // form 9
+QString partInSuraRange(int first, int last, const QString& w); // form 10
+QString wholeSura(int sura);                                    // form 11, table order
+QString wholeSuraInOrder(int sura);                             // form 12
+QString wholeJuz(int juz);                                      // form 13
+QString oneAya(qint64 id);                                      // form 14
+
+} // namespace velmor::store::catalogue

@@ -1,0 +1,50 @@
+#include "connection_string.h"
+
+namespace velmor::store {
+
+QString buildConnectionString(const QString& programFolder) {
+    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Jet OLEDB:Database "
+                          "Password=zqtwn8461937; Data Source= ") +
+           programFolder + QStringLiteral("/zarqen.zq ;Persist Security Info=False");
+}
+
+namespace {
+
+// The value of "key=" up to the next ';' (or the end), or nothing.
+std::optional<QString> valueOf(const QString& connectionString, const QString& key) {
+    const qsizetype start = connectionString.indexOf(key, 0, Qt::CaseInsensitive);
+    if (start < 0) {
+        return std::nullopt;
+    }
+    const qsizetype from = start + key.size();
+    qsizetype end = connectionString.indexOf(u';', from);
+    if (end < 0) {
+        end = connectionString.size();
+    }
+    return connectionString.mid(from, end - from);
+}
+
+QString trimBlanks(const QString& text) {
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text[first] == u' ') {
+        ++first;
+    }
+    while (last > first && text[last - 1] == u' ') {
+        --last;
+    }
+    return text.mid(first, last - first);
+}
+
+} // namespace
+
+std::optional<ConnectionTarget> parseConnectionString(const QString& connectionString) {
+    const auto source = valueOf(connectionString, QStringLiteral("Data Source="));
+    const auto password = valueOf(connectionString, QStringLiteral("Database Password="));
+    if (!source || !password || trimBlanks(*source).isEmpty()) {
+        return std::nullopt;
+    }
+    return ConnectionTarget{trimBlanks(*source), *password};
+}
+
+} // namespace velmor::store

@@ -1,0 +1,100 @@
+#include "database.h"
+
+#include "jet_like.h"
+
+#include <sqlite3.h>
+
+namespace velmor::store {
+
+namespace {
+
+// Large enough for the whole decrypted file, so warm queries never decrypt
+// a page twice. Negative values are KiB.
+constexpr char kCachePragma[] = "PRAGMA cache_size = -16384";
+
+QString lastError(sqlite3* db) {
+    return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory");
+}
+
+bool execute(sqlite3* db, const QByteArray& sql, QString& error) {
+    char* message = nullptr;
+    if (sqlite3_exec(db, sql.constData(), nullptr, nullptr, &message) != SQLITE_OK) {
+        error = message ? QString::fromUtf8(message) : lastError(db);
+        sqlite3_free(message);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::string keyStatements(const QString& password) {
+    QString quoted = password;
+    quoted.replace(u'\'', QStringLiteral("''"));
+    return "PRAGMA key = '" + quoted.toStdString() + "'; PRAGMA kdf_iter = 4000;";
+}
+
+std::unique_ptr<Connection> Connection::open(const ConnectionTarget& target,
+                                             QString& providerError) {
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open_v2(target.filePath.toUtf8().constData(), &db,
+                                   SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (rc != SQLITE_OK) {
+        providerError = lastError(db);
+        sqlite3_close(db);
+        return nullptr;
+    }
+    // Reading the schema is the first access that needs the key: a wrong
+    // password, a truncated or a foreign file fails here.
+    if (!execute(db, QByteArray::fromStdString(keyStatements(target.password)), providerError) ||
+        !execute(db, kCachePragma, providerError) ||
+        !execute(db, "SELECT count(*) FROM sqlite_master", providerError)) {
+        sqlite3_close(db);
+        return nullptr;
+    }
+    if (installJetLike(db) != SQLITE_OK) {
+        providerError = lastError(db);
+        sqlite3_close(db);
+        return nullptr;
+    }
+    return std::unique_ptr<Connection>(new Connection(db, target.filePath));
+}
+
+Connection::~Connection() {
+    sqlite3_close(db_);
+}
+
+QString failureMessage(const QString& filePath, const QString& providerError) {
+    return QStringLiteral("تعذرت قراءة ملف قاعدة البيانات \"%1\".").arg(filePath) + u'\n' +
+           providerError;
+}
+
+Store::Store(ErrorReporter reporter) : reporter_(std::move(reporter)) {}
+
+std::shared_ptr<Connection> Store::connect(const QString& connectionString) {
+    const auto target = parseConnectionString(connectionString);
+    if (!target) {
+        reportFailure(QString(), QStringLiteral("invalid connection string"));
+        return nullptr;
+    }
+    const auto key = std::make_pair(target->filePath, target->password);
+    if (auto found = connections_.find(key); found != connections_.end()) {
+        return found->second;
+    }
+    QString error;
+    std::shared_ptr<Connection> connection = Connection::open(*target, error);
+    if (!connection) {
+        reportFailure(target->filePath, error);
+        return nullptr;
+    }
+    connections_.emplace(key, connection);
+    return connection;
+}
+
+void Store::reportFailure(const QString& filePath, const QString& providerError) const {
+    if (reporter_) {
+        reporter_(failureMessage(filePath, providerError));
+    }
+}
+
+} // namespace velmor::store
