@@ -1,0 +1,470 @@
+#include "form1.h"
+
+#include "fonts.h"
+#include "keyboard_layout.h"
+#include "settings_file.h"
+#include "tray_area.h"
+#include "twips.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QTextOption>
+#include <QToolButton>
+#include <algorithm>
+
+namespace velmor {
+
+QString applicationTitle() {
+    return QStringLiteral("Velmor");
+}
+
+namespace {
+
+constexpr int kClientWidthTwips = 7725;
+
+template <typename Widget> Widget* place(QWidget* parent, const char* name, QRect geometry) {
+    auto* widget = new Widget(parent);
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+QLabel* label(QWidget* parent, const char* name, QRect geometry, const QString& caption) {
+    auto* widget = place<QLabel>(parent, name, geometry);
+    widget->setText(caption);
+    widget->setFont(designedLabelFont());
+    widget->setAccessibleName(caption);
+    return widget;
+}
+
+QLabel* valueLabel(QWidget* parent, const char* name, QRect geometry, const QString& initial,
+                   const QString& accessibleName) {
+    auto* widget = label(parent, name, geometry, initial);
+    widget->setAccessibleName(accessibleName);
+    return widget;
+}
+
+QToolButton* pictureButton(QWidget* parent, const char* name, QRect geometry, const char* picture,
+                           const QString& toolTip) {
+    auto* button = place<QToolButton>(parent, name, geometry);
+    button->setIcon(QIcon(QStringLiteral(":/artwork/%1.svg").arg(QString::fromLatin1(picture))));
+    button->setIconSize(QSize(24, 24));
+    button->setToolTip(toolTip);
+    button->setAccessibleName(toolTip);
+    button->setFont(designedLabelFont());
+    button->setAutoRaise(false);
+    button->setFocusPolicy(Qt::StrongFocus);
+    return button;
+}
+
+// Read-only, right-to-left, right-aligned multi-line text. A plain text
+// edit left-aligns Arabic unless its document's default option says so.
+QPlainTextEdit* textBox(QWidget* parent, const char* name, QRect geometry, const QFont& font) {
+    auto* box = place<QPlainTextEdit>(parent, name, geometry);
+    box->setReadOnly(true);
+    box->setFont(font);
+    box->setLayoutDirection(Qt::RightToLeft);
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    box->setTabChangesFocus(true);
+    QTextOption option = box->document()->defaultTextOption();
+    option.setTextDirection(Qt::RightToLeft);
+    option.setAlignment(Qt::AlignRight);
+    box->document()->setDefaultTextOption(option);
+    return box;
+}
+
+QAction* action(QObject* parent, const char* name, const QString& caption) {
+    auto* item = new QAction(caption, parent);
+    item->setObjectName(QString::fromLatin1(name));
+    return item;
+}
+
+QAction* separator(QMenu* menu, const char* name) {
+    QAction* item = menu->addSeparator();
+    item->setObjectName(QString::fromLatin1(name));
+    item->setText(QStringLiteral("-"));
+    return item;
+}
+
+QMenu* submenu(QWidget* parent, const char* name, const QString& caption) {
+    auto* menu = new QMenu(caption, parent);
+    menu->setObjectName(QString::fromLatin1(name));
+    menu->menuAction()->setObjectName(QString::fromLatin1(name));
+    return menu;
+}
+
+// The menu shortcuts act whichever control has the keyboard, as designed;
+// text boxes would otherwise take Ctrl+C and Ctrl+A for themselves.
+bool isMenuShortcut(const QKeyEvent& key) {
+    if (key.modifiers() != Qt::ControlModifier) {
+        return false;
+    }
+    switch (key.key()) {
+    case Qt::Key_S:
+    case Qt::Key_A:
+    case Qt::Key_C:
+    case Qt::Key_T:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool isEnter(const QKeyEvent& key) {
+    return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+}
+
+} // namespace
+
+Form1::Form1(QString programFolder, QWidget* parent)
+    : QMainWindow(parent), programFolder_(std::move(programFolder)), Adodc1(store_), Adodc2(store_),
+      results(*(suraayaalist = new QListWidget), *(score = new QLabel)) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral(" Velmor"));
+    setWindowIcon(QIcon(QStringLiteral(":/artwork/app.svg")));
+    setLayoutDirection(Qt::RightToLeft);
+    setFont(designedFormFont());
+    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
+
+    messageBox = [this](const QString& title, const QString& text) {
+        QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, this);
+        box.setLayoutDirection(Qt::RightToLeft);
+        box.exec();
+    };
+    store_.setReporter([this](const QString& text) { messageBox(applicationTitle(), text); });
+
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("client"));
+    setCentralWidget(client_);
+    buildControls(client_);
+    buildMenus();
+
+    t = new TrayArea(windowIcon(), this);
+    t->setObjectName(QStringLiteral("t"));
+    connect(t, &TrayArea::buttonEvent, this, &Form1::trayButton);
+    connect(t, &TrayArea::activated, this, [this] { max_Click(); });
+
+    setClientHeight(kNormalClientTwips);
+}
+
+Form1::~Form1() = default;
+
+void Form1::buildControls(QWidget* client) {
+    Image1 = place<QLabel>(client, "Image1", twipsRect(-120, -120, 9780, 5910));
+    Image1->setPixmap(QIcon(QStringLiteral(":/artwork/background.svg")).pixmap(Image1->size()));
+    Image1->lower();
+
+    searcht = place<QLineEdit>(client, "searcht", twipsRect(45, 75, 6735, 330));
+    searcht->setAlignment(Qt::AlignCenter);
+    searcht->setFont(designedLabelFont());
+    searcht->setAccessibleName(QStringLiteral("نص البحث :"));
+    searcht->installEventFilter(this);
+    Label6 = label(client, "Label6", twipsRect(6810, 120, 795, 195), QStringLiteral("نص البحث :"));
+
+    option = pictureButton(client, "option", twipsRect(90, 465, 630, 465), "options",
+                           QStringLiteral("خصائص البحث"));
+    copytext = pictureButton(client, "copytext", twipsRect(765, 465, 630, 465), "copy",
+                             QStringLiteral("نسخ النص إلى الذاكرة"));
+    allayaasearch = pictureButton(
+        client, "allayaasearch", twipsRect(1440, 465, 645, 465), "sura",
+        QStringLiteral(
+            "قم بتحديد اسم سورة من قائمة النتائج و اضغط على هذا الزر للقيام ببحث على هذه الآية"));
+    search = pictureButton(client, "search", twipsRect(2145, 465, 915, 465), "search",
+                           QStringLiteral("القيام بعملية بحث"));
+
+    Label3 = label(client, "Label3", twipsRect(5490, 750, 390, 195), QStringLiteral("الآية :"));
+    Label7 =
+        label(client, "Label7", twipsRect(6810, 765, 870, 195), QStringLiteral("نتائج البحث :"));
+
+    addaya = place<QListWidget>(client, "addaya", twipsRect(45, 990, 1350, 2370));
+    addaya->setAccessibleName(QStringLiteral("الآيات المختارة"));
+    Text1 = textBox(client, "Text1", twipsRect(1410, 990, 4485, 2370), designedDisplayFont());
+    Text1->setAccessibleName(QStringLiteral("الآية :"));
+
+    suraayaalist->setParent(client);
+    suraayaalist->setObjectName(QStringLiteral("suraayaalist"));
+    suraayaalist->setGeometry(twipsRect(5910, 990, 1770, 2955));
+    suraayaalist->setUniformItemSizes(true);
+    suraayaalist->setAccessibleName(QStringLiteral("نتائج البحث :"));
+    for (QListWidget* list : {addaya, suraayaalist}) {
+        list->setLayoutDirection(Qt::RightToLeft);
+        list->setSelectionMode(QAbstractItemView::SingleSelection);
+        list->installEventFilter(this);
+    }
+
+    soraayanum = valueLabel(client, "soraayanum", twipsRect(135, 3465, 600, 240),
+                            QStringLiteral("0"), QStringLiteral("عدد آيات السورة :"));
+    Label10 = label(client, "Label10", twipsRect(750, 3465, 1215, 195),
+                    QStringLiteral("عدد آيات السورة :"));
+    typetext = valueLabel(client, "typetext", twipsRect(2010, 3465, 600, 240),
+                          QStringLiteral("---"), QStringLiteral("التصنيف :"));
+    label8 = label(client, "label8", twipsRect(2625, 3465, 630, 195), QStringLiteral("التصنيف :"));
+    chapterNOtext = valueLabel(client, "chapterNOtext", twipsRect(3285, 3465, 600, 240),
+                               QStringLiteral("0"), QStringLiteral("الجزء :"));
+    Label1 = label(client, "Label1", twipsRect(3900, 3465, 450, 195), QStringLiteral("الجزء :"));
+    pagenotext = valueLabel(client, "pagenotext", twipsRect(4380, 3465, 600, 240),
+                            QStringLiteral("0"), QStringLiteral("رقم الصفحة :"));
+    Label4 =
+        label(client, "Label4", twipsRect(4995, 3465, 855, 195), QStringLiteral("رقم الصفحة :"));
+
+    // The count grows to four digits: the label keeps its right edge and
+    // extends to the left so that no count is clipped.
+    score->setParent(client);
+    score->setObjectName(QStringLiteral("score"));
+    score->setGeometry(twipsRect(4740 - 600, 3735, 600, 195));
+    score->setText(QStringLiteral("0"));
+    score->setFont(designedLabelFont());
+    score->setAccessibleName(QStringLiteral("عدد النتائج :"));
+    Label2 =
+        label(client, "Label2", twipsRect(4995, 3720, 840, 195), QStringLiteral("عدد النتائج :"));
+
+    Text2 = textBox(client, "Text2", twipsRect(45, 3975, 7650, 2070), [] {
+        QFont font = designedDisplayFont();
+        font.setPointSizeF(9.75);
+        return font;
+    }());
+    Text2->setAccessibleName(QStringLiteral("تفسير معاني القرآن"));
+    Text2->hide();
+
+    // A caption wider than its designed box grows to the left, keeping its
+    // right edge (and a taller one about its middle), so that no text is cut
+    // off in the substituted fonts.
+    for (QLabel* caption : client->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+        if (caption == Image1) {
+            continue;
+        }
+        const QSize needed = caption->sizeHint();
+        QRect box = caption->geometry();
+        if (needed.width() > box.width()) {
+            box.setLeft(box.right() + 1 - needed.width());
+        }
+        if (needed.height() > box.height()) { // grow about the designed middle
+            box.adjust(0, -(needed.height() - box.height()) / 2, 0, 0);
+            box.setHeight(needed.height());
+        }
+        caption->setGeometry(box);
+    }
+    for (QWidget* box : {static_cast<QWidget*>(Text1), static_cast<QWidget*>(Text2)}) {
+        box->installEventFilter(this);
+    }
+
+    setTabOrder(searcht, Text1);
+    setTabOrder(Text1, suraayaalist);
+    setTabOrder(suraayaalist, addaya);
+    setTabOrder(addaya, search);
+    setTabOrder(search, copytext);
+    setTabOrder(copytext, option);
+    setTabOrder(option, allayaasearch);
+    setTabOrder(allayaasearch, Text2);
+
+    connect(option, &QToolButton::clicked, this, &Form1::option_Click);
+    connect(copytext, &QToolButton::clicked, this, &Form1::copytext_Click);
+    connect(allayaasearch, &QToolButton::clicked, this, &Form1::allayaasearch_Click);
+    connect(search, &QToolButton::clicked, this, &Form1::search_Click);
+    connect(suraayaalist, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0) {
+            suraayaalist_Click();
+        }
+    });
+    connect(suraayaalist, &QListWidget::itemDoubleClicked, this, &Form1::suraayaalist_DblClick);
+    connect(addaya, &QListWidget::itemDoubleClicked, this, &Form1::addaya_DblClick);
+}
+
+void Form1::buildMenus() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("menubar"));
+
+    tafser = action(this, "tafser", QStringLiteral("تفسير معاني القرآن"));
+    bar->addAction(tafser);
+
+    SHOW1 = submenu(this, "SHOW1", QStringLiteral("SHOW1"));
+    closeme = action(SHOW1, "closeme", QStringLiteral("إغلاق"));
+    SHOW1->addAction(closeme);
+    cut1 = separator(SHOW1, "cut1");
+    max = action(SHOW1, "max", QStringLiteral("إظهار"));
+    min = action(SHOW1, "min", QStringLiteral("اخفاء"));
+    SHOW1->addAction(max);
+    SHOW1->addAction(min);
+    cut2 = separator(SHOW1, "cut2");
+    updateme = action(SHOW1, "updateme", QStringLiteral("تحديث"));
+    aboutme = action(SHOW1, "aboutme", QStringLiteral("عن البرنامج"));
+    SHOW1->addAction(updateme);
+    SHOW1->addAction(aboutme);
+    cut3 = separator(SHOW1, "cut3");
+    closeme2 = action(SHOW1, "closeme2", QStringLiteral("أغلاق القائمة"));
+    SHOW1->addAction(closeme2);
+    SHOW1->setLayoutDirection(Qt::RightToLeft);
+
+    fullsearch = action(this, "fullsearch", QStringLiteral("البحوث الكاملة"));
+    bar->addAction(fullsearch);
+
+    make = submenu(this, "make", QStringLiteral("تكوين النص"));
+    chosen = action(make, "chosen", QStringLiteral("تكوين النص المختار"));
+    chosen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    allayaa = action(make, "allayaa", QStringLiteral("تكوين النص لسورة كاملة"));
+    allayaa->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+    make->addAction(chosen);
+    make->addAction(allayaa);
+    bar->addMenu(make);
+
+    help = submenu(this, "help", QStringLiteral("مساعدة"));
+    about = action(help, "about", QStringLiteral("عن البرنامج"));
+    help->addAction(about);
+    cut = separator(help, "cut");
+    update = action(help, "update", QStringLiteral("تحديث"));
+    help->addAction(update);
+    shortcuts = submenu(help, "shortcuts", QStringLiteral("الاختصارات"));
+    copy = action(shortcuts, "copy", QStringLiteral("نسخ النص"));
+    copy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+    tools = action(shortcuts, "tools", QStringLiteral("tools"));
+    tools->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    shortcuts->addAction(copy);
+    shortcuts->addAction(tools);
+    help->addMenu(shortcuts);
+    bar->addMenu(help);
+
+    for (QAction* item : {chosen, allayaa, copy, tools}) {
+        item->setShortcutContext(Qt::WindowShortcut);
+    }
+
+    connect(tafser, &QAction::triggered, this, &Form1::tafser_Click);
+    connect(closeme, &QAction::triggered, this, &Form1::closeme_Click);
+    connect(max, &QAction::triggered, this, &Form1::max_Click);
+    connect(min, &QAction::triggered, this, &Form1::min_Click);
+    connect(updateme, &QAction::triggered, this, &Form1::updateme_Click);
+    connect(aboutme, &QAction::triggered, this, &Form1::aboutme_Click);
+    connect(fullsearch, &QAction::triggered, this, &Form1::fullsearch_Click);
+    connect(chosen, &QAction::triggered, this, &Form1::chosen_Click);
+    connect(allayaa, &QAction::triggered, this, &Form1::allayaa_Click);
+    connect(about, &QAction::triggered, this, &Form1::about_Click);
+    connect(update, &QAction::triggered, this, &Form1::update_Click);
+    connect(copy, &QAction::triggered, this, &Form1::copy_Click);
+    connect(tools, &QAction::triggered, this, &Form1::tools_Click);
+    // closeme2 only closes the pop-up, which choosing any item does.
+}
+
+void Form1::Form_Load() {
+    // Centre on the screen.
+    if (const QScreen* screen = this->screen()) {
+        const QRect available = screen->geometry();
+        const QSize outer = frameGeometry().size();
+        move(available.left() + available.width() / 2 - outer.width() / 2,
+             available.top() + available.height() / 2 - outer.height() / 2);
+    }
+    // Both views get the connection string; no query runs yet.
+    Adodc1.setConnectionString(store::buildConnectionString(programFolder_));
+    Adodc2.setConnectionString(store::buildConnectionString(programFolder_));
+    activateArabicKeyboard();
+    t->setShowIcon(true);
+    // The saved display font; anything unusable in it is passed over.
+    if (const auto saved = settings::readSettingsFile(programFolder_)) {
+        QFont font = Text1->font();
+        settings::applySavedFont(*saved, font);
+        Text1->setFont(font);
+    }
+}
+
+void Form1::setClientHeight(int twipsHeight) {
+    clientTwips_ = twipsHeight;
+    client_->setFixedSize(twips(kClientWidthTwips), twips(twipsHeight));
+    const int menuHeight = menuBar()->sizeHint().height();
+    setFixedSize(twips(kClientWidthTwips), twips(twipsHeight) + menuHeight);
+}
+
+void Form1::tafser_Click() {
+    if (clientHeightTwips() == kTallClientTwips) {
+        setClientHeight(kNormalClientTwips);
+        Text2->hide();
+    } else {
+        setClientHeight(kTallClientTwips);
+        Text2->show();
+    }
+}
+
+void Form1::max_Click() {
+    show();
+    raise();
+    activateWindow();
+}
+
+void Form1::min_Click() {
+    hide();
+}
+
+void Form1::trayButton(int button) {
+    if (button == TrayArea::kRightButton) {
+        SHOW1->popup(QCursor::pos());
+    }
+}
+
+void Form1::closeme_Click() {
+    close();
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    event->accept();
+}
+
+void Form1::Form_Unload() {
+    if (shutDown_) {
+        return;
+    }
+    shutDown_ = true;
+    t->setShowIcon(false);
+    // Any walk still yielding stops at its next step.
+    results.beginFill();
+    closeSecondaryWindows();
+    QCoreApplication::exit(0);
+}
+
+void Form1::closeSecondaryWindows() {
+    // In this order; a window that is not loaded is not loaded for it. The
+    // deletion is deferred, since a window may be inside its own handler.
+    for (const char* name : {"Form2", "Form3", "Form4", "Form5", "Form6", "Form7"}) {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (window->objectName() == QLatin1String(name)) {
+                window->close();
+                window->deleteLater();
+            }
+        }
+    }
+}
+
+void Form1::keyPressEvent(QKeyEvent* event) {
+    if (isEnter(*event)) {
+        search_Click();
+        event->accept();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride &&
+        isMenuShortcut(*static_cast<QKeyEvent*>(event))) {
+        return true; // not overridden: the menu shortcut runs
+    }
+    if (watched == searcht && event->type() == QEvent::KeyPress &&
+        isEnter(*static_cast<QKeyEvent*>(event))) {
+        // The search box runs the search itself and keeps the key from the
+        // window, so one Enter starts one search.
+        search_Click();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace velmor

@@ -1,0 +1,44 @@
+#include "command_line.h"
+#include "fonts.h"
+#include "form1.h"
+#include "single_instance.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    }
+    const velmor::CommandLine command = velmor::parseCommandLine(arguments);
+    if (command.action != velmor::CommandLine::Action::Window) {
+        QCoreApplication app(argc, argv);
+        return velmor::runCommandLine(command, stdout, stderr);
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(velmor::applicationTitle());
+    QApplication::setApplicationVersion(QStringLiteral("2.5"));
+    QApplication::setLayoutDirection(Qt::RightToLeft);
+    // Hiding to the tray and closing a window opened from the tray must
+    // not end the program; only the shut-down does.
+    QApplication::setQuitOnLastWindowClosed(false);
+    velmor::registerFontSubstitutions();
+
+    velmor::SingleInstance instance(QCoreApplication::applicationFilePath());
+    if (!instance.acquire()) {
+        const QString refusal = QStringLiteral("لا يمكن تشغيل أكثر من نسخة من البرنامج");
+        std::fprintf(stderr, "%s\n", refusal.toUtf8().constData());
+        std::fflush(stderr);
+        QMessageBox box(QMessageBox::NoIcon, velmor::applicationTitle(), refusal, QMessageBox::Ok);
+        box.exec();
+        return 1;
+    }
+
+    velmor::Form1 form1(QCoreApplication::applicationDirPath());
+    form1.Form_Load();
+    form1.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QtGlobal>
+
+namespace velmor {
+
+// The program-wide integers the windows share.
+struct ProgramState {
+    // Search scope: 0 whole text, 1 one juz, 2 range of juz, 3 one sura,
+    // 4 range of suras. Kept while the program runs, never stored.
+    qint16 searchscope = 0;
+    // 0 while the results are exactly one whole sura in aya order.
+    qint16 notonesura = 0;
+    // What the composed-text window composes: 1 sura makesora, 2 the chosen ayas.
+    qint16 makemode = 0;
+    qint16 makesora = 0;
+};
+
+} // namespace velmor
