@@ -1,6 +1,12 @@
 #include "command_line.h"
 
+#include "catalogue.h"
+#include "record_view.h"
+#include "result_line.h"
+
 #include <QCommandLineParser>
+#include <QRegularExpression>
+#include <optional>
 
 namespace velmor {
 
@@ -11,37 +17,180 @@ void print(std::FILE* stream, const QString& text) {
     std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
 }
 
+std::optional<int> numberIn(const QString& text, int first, int last) {
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    return ok && value >= first && value <= last ? std::optional<int>(value) : std::nullopt;
+}
+
+// "A-B" with both bounds in range.
+std::optional<std::pair<int, int>> rangeIn(const QString& text, int first, int last) {
+    static const QRegularExpression pattern(QStringLiteral("^\\s*(\\d+)\\s*-\\s*(\\d+)\\s*$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch()) {
+        return std::nullopt;
+    }
+    const auto a = numberIn(match.captured(1), first, last);
+    const auto b = numberIn(match.captured(2), first, last);
+    return a && b ? std::optional<std::pair<int, int>>({*a, *b}) : std::nullopt;
+}
+
+CommandLine failure(CommandLine command, const QString& error) {
+    command.action = CommandLine::Action::Error;
+    command.error = error;
+    return command;
+}
+
 } // namespace
 
 CommandLine parseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Velmor: read and search the Arabic text of the Qur'an."));
+        QStringLiteral("Velmor: read and search the Arabic text of the Qur'an.\n"
+                       "Without options it opens the main window."));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Show this help and exit."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("Show the version and exit."));
-    parser.addOption(help);
-    parser.addOption(version);
+    const QCommandLineOption search(
+        QStringLiteral("search"),
+        QStringLiteral("Print the result lines of a search for TEXT, then the count."),
+        QStringLiteral("TEXT"));
+    const QCommandLineOption partial(
+        QStringLiteral("partial"),
+        QStringLiteral("With --search: the text may be part of a longer word."));
+    const QCommandLineOption sura(
+        QStringLiteral("sura"),
+        QStringLiteral("With --search: search sura N only. Alone: list the whole sura N."),
+        QStringLiteral("N"));
+    const QCommandLineOption suras(QStringLiteral("suras"),
+                                   QStringLiteral("With --search: search suras A to B."),
+                                   QStringLiteral("A-B"));
+    const QCommandLineOption juz(
+        QStringLiteral("juz"),
+        QStringLiteral("With --search: search juz N only. Alone: list the whole juz N."),
+        QStringLiteral("N"));
+    const QCommandLineOption juzs(QStringLiteral("juzs"),
+                                  QStringLiteral("With --search: search juz A to B."),
+                                  QStringLiteral("A-B"));
+    parser.addOptions({help, version, search, partial, sura, suras, juz, juzs});
 
     CommandLine command;
-    command.helpText = parser.helpText();
+    command.helpText =
+        parser.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("velmor"));
     if (!parser.parse(arguments)) {
-        command.action = CommandLine::Action::Error;
-        command.error = parser.errorText();
-    } else if (parser.isSet(help)) {
+        return failure(command, parser.errorText());
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        return failure(command, QStringLiteral("unexpected argument: ") +
+                                    parser.positionalArguments().first());
+    }
+    if (parser.isSet(help)) {
         command.action = CommandLine::Action::Help;
-    } else if (parser.isSet(version)) {
+        return command;
+    }
+    if (parser.isSet(version)) {
         command.action = CommandLine::Action::Version;
-    } else if (!parser.positionalArguments().isEmpty()) {
-        command.action = CommandLine::Action::Error;
-        command.error =
-            QStringLiteral("unexpected argument: ") + parser.positionalArguments().first();
+        return command;
+    }
+    const int scopes = int(parser.isSet(sura)) + int(parser.isSet(suras)) + int(parser.isSet(juz)) +
+                       int(parser.isSet(juzs));
+    if (scopes > 1) {
+        return failure(command,
+                       QStringLiteral("give at most one of --sura, --suras, --juz, --juzs"));
+    }
+    if (parser.isSet(search)) {
+        command.action = CommandLine::Action::Search;
+        command.searchText = trimBlanks(parser.value(search));
+        if (command.searchText.isEmpty()) {
+            return failure(command, QStringLiteral("--search needs a text"));
+        }
+        command.options.wholeWord = !parser.isSet(partial);
+        if (parser.isSet(sura)) {
+            const auto n = numberIn(parser.value(sura), 1, 114);
+            if (!n) {
+                return failure(command, QStringLiteral("--sura takes a sura number from 1 to 114"));
+            }
+            command.options.scope = 3;
+            command.options.sora = *n - 1;
+        } else if (parser.isSet(suras)) {
+            const auto range = rangeIn(parser.value(suras), 1, 114);
+            if (!range) {
+                return failure(command,
+                               QStringLiteral("--suras takes A-B with sura numbers from 1 to 114"));
+            }
+            command.options.scope = 4;
+            command.options.sora1 = range->first - 1;
+            command.options.sora2 = range->second - 1;
+        } else if (parser.isSet(juz)) {
+            const auto n = numberIn(parser.value(juz), 1, 30);
+            if (!n) {
+                return failure(command, QStringLiteral("--juz takes a juz number from 1 to 30"));
+            }
+            command.options.scope = 1;
+            command.options.part = *n - 1;
+        } else if (parser.isSet(juzs)) {
+            const auto range = rangeIn(parser.value(juzs), 1, 30);
+            if (!range) {
+                return failure(command,
+                               QStringLiteral("--juzs takes A-B with juz numbers from 1 to 30"));
+            }
+            command.options.scope = 2;
+            command.options.part1 = range->first - 1;
+            command.options.part2 = range->second - 1;
+        }
+        return command;
+    }
+    if (parser.isSet(partial) || parser.isSet(suras) || parser.isSet(juzs)) {
+        return failure(command, QStringLiteral("--partial, --suras and --juzs go with --search"));
+    }
+    if (parser.isSet(sura)) {
+        const auto n = numberIn(parser.value(sura), 1, 114);
+        if (!n) {
+            return failure(command, QStringLiteral("--sura takes a sura number from 1 to 114"));
+        }
+        command.action = CommandLine::Action::ListSura;
+        command.number = *n;
+    } else if (parser.isSet(juz)) {
+        const auto n = numberIn(parser.value(juz), 1, 30);
+        if (!n) {
+            return failure(command, QStringLiteral("--juz takes a juz number from 1 to 30"));
+        }
+        command.action = CommandLine::Action::ListJuz;
+        command.number = *n;
     }
     return command;
 }
 
-int runCommandLine(const CommandLine& command, std::FILE* out, std::FILE* err) {
+namespace {
+
+// Prints one result line per row, then the count; fails on an unusable database.
+int printListing(const QString& query, const QString& programFolder, std::FILE* out,
+                 std::FILE* err) {
+    bool failed = false;
+    store::Store store([&](const QString& message) {
+        failed = true;
+        print(err, QStringLiteral("velmor: ") + message + u'\n');
+    });
+    store::RecordView view(store);
+    view.setConnectionString(store::buildConnectionString(programFolder));
+    view.setRecordSource(query);
+    view.refresh();
+    int count = 0;
+    for (; !view.eof(); view.moveNext(), ++count) {
+        print(out, resultLine(view.field(u"soraano"), view.field(u"ayaano")) + u'\n');
+    }
+    if (failed) {
+        return 1;
+    }
+    print(out, QString::number(count) + u'\n');
+    return 0;
+}
+
+} // namespace
+
+int runCommandLine(const CommandLine& command, const QString& programFolder, std::FILE* out,
+                   std::FILE* err) {
     switch (command.action) {
     case CommandLine::Action::Help:
         print(out, command.helpText);
@@ -53,6 +202,14 @@ int runCommandLine(const CommandLine& command, std::FILE* out, std::FILE* err) {
         print(err, QStringLiteral("velmor: ") + command.error + QStringLiteral("\n\n") +
                        command.helpText);
         return 2;
+    case CommandLine::Action::Search:
+        return printListing(composeSearchQuery(command.searchText, command.options), programFolder,
+                            out, err);
+    case CommandLine::Action::ListSura:
+        return printListing(store::catalogue::wholeSuraInOrder(command.number), programFolder, out,
+                            err);
+    case CommandLine::Action::ListJuz:
+        return printListing(store::catalogue::wholeJuz(command.number), programFolder, out, err);
     case CommandLine::Action::Window:
         break;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "search_query.h"
+
 #include <QString>
 #include <QStringList>
 #include <cstdio>
@@ -9,15 +11,20 @@ namespace velmor {
 // What the command line asks for. Anything but a window is done without
 // one and without the single-instance lock.
 struct CommandLine {
-    enum class Action { Window, Help, Version, Error };
+    enum class Action { Window, Help, Version, Error, Search, ListSura, ListJuz };
     Action action = Action::Window;
     QString helpText;
     QString error;
+    QString searchText;    // Search
+    SearchOptions options; // Search
+    int number = 0;        // ListSura, ListJuz
 };
 
 CommandLine parseCommandLine(const QStringList& arguments);
 
-// Runs a non-window action; returns the process exit code.
-int runCommandLine(const CommandLine& command, std::FILE* out, std::FILE* err);
+// Runs a non-window action against the database in programFolder; returns
+// the process exit code.
+int runCommandLine(const CommandLine& command, const QString& programFolder, std::FILE* out,
+                   std::FILE* err);
 
 } // namespace velmor

@@ -1,10 +1,12 @@
 #include "form1.h"
 
 #include "fonts.h"
+#include "form6.h"
 #include "keyboard_layout.h"
 #include "settings_file.h"
 #include "tray_area.h"
 #include "twips.h"
+#include "window_placement.h"
 
 #include <QAction>
 #include <QApplication>
@@ -159,7 +161,10 @@ Form1::Form1(QString programFolder, QWidget* parent)
     setClientHeight(kNormalClientTwips);
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() {
+    // The secondary windows refer to this one; they go first.
+    delete form6;
+}
 
 void Form1::buildControls(QWidget* client) {
     Image1 = place<QLabel>(client, "Image1", twipsRect(-120, -120, 9780, 5910));
@@ -168,6 +173,7 @@ void Form1::buildControls(QWidget* client) {
 
     searcht = place<QLineEdit>(client, "searcht", twipsRect(45, 75, 6735, 330));
     searcht->setAlignment(Qt::AlignCenter);
+    searcht->setMaxLength(1 << 20); // a pasted passage is searched whole
     searcht->setFont(designedLabelFont());
     searcht->setAccessibleName(QStringLiteral("نص البحث :"));
     searcht->installEventFilter(this);
@@ -356,13 +362,7 @@ void Form1::buildMenus() {
 }
 
 void Form1::Form_Load() {
-    // Centre on the screen.
-    if (const QScreen* screen = this->screen()) {
-        const QRect available = screen->geometry();
-        const QSize outer = frameGeometry().size();
-        move(available.left() + available.width() / 2 - outer.width() / 2,
-             available.top() + available.height() / 2 - outer.height() / 2);
-    }
+    centreOnScreen(*this);
     // Both views get the connection string; no query runs yet.
     Adodc1.setConnectionString(store::buildConnectionString(programFolder_));
     Adodc2.setConnectionString(store::buildConnectionString(programFolder_));
@@ -391,6 +391,10 @@ void Form1::tafser_Click() {
         setClientHeight(kTallClientTwips);
         Text2->show();
     }
+}
+
+void Form1::yieldToEventLoop() {
+    QCoreApplication::processEvents();
 }
 
 void Form1::max_Click() {

@@ -154,6 +154,14 @@ public:
     // always equal in length.
     QStringList hideadd;
 
+    // The search options window; reading its controls before it was ever
+    // shown creates it hidden, with its initial choices.
+    Form6& ensureForm6();
+
+    // One turn of the event loop, taken after each row of a long walk so
+    // the windows repaint and stay usable.
+    void yieldToEventLoop();
+
     // Secondary windows, created on first use.
     QPointer<Form2> form2;
     QPointer<Form4> form4;

@@ -15,7 +15,8 @@ int main(int argc, char** argv) {
     const velmor::CommandLine command = velmor::parseCommandLine(arguments);
     if (command.action != velmor::CommandLine::Action::Window) {
         QCoreApplication app(argc, argv);
-        return velmor::runCommandLine(command, stdout, stderr);
+        return velmor::runCommandLine(command, QCoreApplication::applicationDirPath(), stdout,
+                                      stderr);
     }
 
     QApplication app(argc, argv);

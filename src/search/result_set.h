@@ -49,6 +49,7 @@ public:
     using FillToken = quint64;
     FillToken beginFill() { return ++generation_; }
     bool isCurrent(FillToken token) const { return token == generation_; }
+    FillToken latestFill() const { return generation_; }
 
     // Clears the lists and appends every row of the view (which must be
     // refreshed already), yielding once after each row. Returns false when
@@ -56,6 +57,8 @@ public:
     bool walk(FillToken token, store::RecordView& view, const std::function<void()>& yield);
 
 private:
+    void appendHidden(const Record& record);
+
     QListWidget& suraayaalist_;
     QLabel& score_;
     QStringList soraanolist_, ayaanolist_, ayaalist_, chapterNOlist_, pagenolist_;

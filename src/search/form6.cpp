@@ -1,0 +1,200 @@
+#include "form6.h"
+
+#include "fonts.h"
+#include "form1.h"
+#include "reference_lists.h"
+#include "settings_file.h"
+#include "twips.h"
+#include "window_placement.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QFontDialog>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QToolButton>
+
+namespace velmor {
+
+namespace {
+
+QRadioButton* optionButton(QWidget* parent, const char* name, QRect geometry, const QString& text) {
+    auto* button = new QRadioButton(text, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(geometry);
+    button->setAccessibleName(text);
+    return button;
+}
+
+// An editable, unsorted drop-down whose text shows the prompt until an
+// entry is picked from the list; typing never adds entries.
+QComboBox* picker(QWidget* parent, const char* name, QRect geometry, const QString& prompt,
+                  const QStringList& entries) {
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(QString::fromLatin1(name));
+    combo->setGeometry(geometry);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->addItems(entries);
+    combo->setCurrentIndex(-1);
+    combo->setEditText(prompt);
+    combo->setAccessibleName(prompt);
+    return combo;
+}
+
+QStringList juzEntries() {
+    QStringList entries;
+    for (int juz = 1; juz <= 30; ++juz) {
+        entries.append(juz < 10 ? QString::number(juz) + u' ' : QString::number(juz));
+    }
+    return entries;
+}
+
+} // namespace
+
+Form6::Form6(Form1& main) : QWidget(nullptr), main_(main) {
+    setObjectName(QStringLiteral("Form6"));
+    setWindowTitle(QStringLiteral("خصائص البحث"));
+    setWindowIcon(main.windowIcon());
+    setLayoutDirection(Qt::RightToLeft);
+    setFont(designedFormFont());
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
+    setFixedSize(twips(6525), twips(3690));
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(twipsRect(0, 75, 2190, 3270));
+    Image1->setPixmap(QIcon(QStringLiteral(":/artwork/side.svg")).pixmap(Image1->size()));
+
+    Frame1 = new QGroupBox(QStringLiteral("   خيارات البحث   "), this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setGeometry(twipsRect(2685, 180, 3780, 675));
+    alone = optionButton(Frame1, "alone", twipsRect(2250, 195, 1305, 435),
+                         QStringLiteral("كلمة منفردة"));
+    withother = optionButton(Frame1, "withother", twipsRect(915, 165, 1050, 435),
+                             QStringLiteral("بحث شامل"));
+    alone->setChecked(true);
+
+    const QStringList suras = store::pickerSuraNames();
+    const QString suraPrompt = QStringLiteral("اختر إسم السورة");
+    const QString juzPrompt = QStringLiteral("اختر الجزء");
+    allsearch = optionButton(this, "allsearch", twipsRect(4320, 915, 1920, 495),
+                             QStringLiteral("كامل القرآن الكريم"));
+    soraop = optionButton(this, "soraop", twipsRect(4350, 1380, 1905, 360),
+                          QStringLiteral("البحث في سورة واحدة"));
+    sora = picker(this, "sora", twipsRect(2445, 1365, 1710, 315), suraPrompt, suras);
+    sora12op = optionButton(this, "sora12op", twipsRect(4170, 1815, 2085, 345),
+                            QStringLiteral("البحث من سورة الى أخرى"));
+    sora1 = picker(this, "sora1", twipsRect(2445, 1815, 1710, 315), suraPrompt, suras);
+    Label1 = new QLabel(QStringLiteral("إلى"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(twipsRect(2115, 1860, 255, 195));
+    sora2 = picker(this, "sora2", twipsRect(345, 1815, 1710, 315), suraPrompt, suras);
+    partop = optionButton(this, "partop", twipsRect(4545, 2205, 1710, 420),
+                          QStringLiteral("البحث في جزء واحد"));
+    part = picker(this, "part", twipsRect(2445, 2250, 1710, 315), juzPrompt, juzEntries());
+    part12op = optionButton(this, "part12op", twipsRect(4350, 2685, 1905, 360),
+                            QStringLiteral("البحث من جزء إلى آخر"));
+    part1 = picker(this, "part1", twipsRect(3000, 2700, 1200, 315), juzPrompt, juzEntries());
+    Label4 = new QLabel(QStringLiteral("إلى"), this);
+    Label4->setObjectName(QStringLiteral("Label4"));
+    Label4->setGeometry(twipsRect(2640, 2730, 255, 195));
+    part2 = picker(this, "part2", twipsRect(1380, 2700, 1185, 315), juzPrompt, juzEntries());
+    allsearch->setChecked(true);
+
+    // Two groups: the matching mode inside the frame, the scope outside.
+    auto* scopes = new QButtonGroup(this);
+    for (QRadioButton* button : {allsearch, soraop, sora12op, partop, part12op}) {
+        scopes->addButton(button);
+    }
+
+    Commandfont = new QToolButton(this);
+    Commandfont->setObjectName(QStringLiteral("Commandfont"));
+    Commandfont->setGeometry(twipsRect(1665, 270, 990, 555));
+    Commandfont->setIcon(QIcon(QStringLiteral(":/artwork/font.svg")));
+    Commandfont->setIconSize(QSize(28, 28));
+    Commandfont->setToolTip(QStringLiteral("لتغير خط عرض الآيات"));
+    Commandfont->setAccessibleName(Commandfont->toolTip());
+    Command1 = new QToolButton(this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setGeometry(twipsRect(5325, 3165, 1125, 465));
+    Command1->setIcon(QIcon(QStringLiteral(":/artwork/close.svg")));
+    Command1->setIconSize(QSize(24, 24));
+    Command1->setToolTip(QStringLiteral("إغلاق"));
+    Command1->setAccessibleName(Command1->toolTip());
+    for (QToolButton* button : {Commandfont, Command1}) {
+        button->setFocusPolicy(Qt::StrongFocus);
+    }
+    connect(Commandfont, &QToolButton::clicked, this, &Form6::Commandfont_Click);
+    connect(Command1, &QToolButton::clicked, this, &Form6::Command1_Click);
+}
+
+void Form6::Form_Load() {
+    centreOnScreen(*this);
+    QRadioButton* const byScope[] = {allsearch, partop, part12op, soraop, sora12op};
+    const int scope = main_.state.searchscope;
+    if (scope >= 0 && scope < 5) {
+        byScope[scope]->setChecked(true);
+    }
+}
+
+void Form6::Command1_Click() {
+    if (allsearch->isChecked()) {
+        main_.state.searchscope = 0;
+    }
+    if (partop->isChecked()) {
+        main_.state.searchscope = 1;
+    }
+    if (part12op->isChecked()) {
+        main_.state.searchscope = 2;
+    }
+    if (soraop->isChecked()) {
+        main_.state.searchscope = 3;
+    }
+    if (sora12op->isChecked()) {
+        main_.state.searchscope = 4;
+    }
+    hide();
+    // An unwritable folder is passed over without a message.
+    settings::writeSettingsFile(main_.programFolder(),
+                                settings::displayFontOf(main_.Text1->font()));
+}
+
+void Form6::Commandfont_Click() {
+    // The dialog opens on the display's font (the face it really resolves
+    // to, which the dialog can show); a cancelled dialog leaves the values
+    // it opened with, which are applied all the same: nothing changes.
+    const QFont current = main_.Text1->font();
+    QFont shown = current;
+    shown.setFamily(QFontInfo(current).family());
+    QFontDialog dialog(shown, this);
+    dialog.setObjectName(QStringLiteral("CommonDialog1"));
+    dialog.setOption(QFontDialog::DontUseNativeDialog);
+    dialog.setLayoutDirection(Qt::RightToLeft);
+    const QFont chosen = dialog.exec() == QDialog::Accepted ? dialog.selectedFont() : current;
+    QFont display = main_.Text1->font();
+    display.setFamily(chosen.family());
+    display.setPointSizeF(chosen.pointSizeF());
+    display.setItalic(chosen.italic());
+    display.setBold(chosen.bold());
+    main_.Text1->setFont(display);
+}
+
+SearchOptions Form6::searchOptions(int scope) const {
+    return {scope,
+            alone->isChecked(),
+            part->currentIndex(),
+            part1->currentIndex(),
+            part2->currentIndex(),
+            sora->currentIndex(),
+            sora1->currentIndex(),
+            sora2->currentIndex()};
+}
+
+} // namespace velmor

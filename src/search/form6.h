@@ -1,0 +1,59 @@
+#pragma once
+
+#include "search_query.h"
+
+#include <QWidget>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QRadioButton;
+class QToolButton;
+
+namespace velmor {
+
+class Form1;
+
+// The search options window: where to search, whether the text must stand
+// as a whole word, and the aya display's font. Its close button keeps the
+// scope for the run and saves the font to the settings file; the other
+// choices live in its controls, which the search reads at every search.
+class Form6 : public QWidget {
+    Q_OBJECT
+public:
+    explicit Form6(Form1& main);
+
+    // Centres the window and selects the option of the current scope.
+    void Form_Load();
+    void Command1_Click();
+    void Commandfont_Click();
+
+    // What a search reads: the whole-word choice and the six pickers, with
+    // the given scope.
+    SearchOptions searchOptions(int scope) const;
+
+    QGroupBox* Frame1;
+    QRadioButton* alone;
+    QRadioButton* withother;
+    QRadioButton* allsearch;
+    QRadioButton* soraop;
+    QComboBox* sora;
+    QRadioButton* sora12op;
+    QComboBox* sora1;
+    QLabel* Label1;
+    QComboBox* sora2;
+    QRadioButton* partop;
+    QComboBox* part;
+    QRadioButton* part12op;
+    QComboBox* part1;
+    QLabel* Label4;
+    QComboBox* part2;
+    QToolButton* Commandfont;
+    QToolButton* Command1;
+    QLabel* Image1;
+
+private:
+    Form1& main_;
+};
+
+} // namespace velmor
