@@ -1,6 +1,7 @@
 #include "command_line.h"
 
 #include "catalogue.h"
+#include "composition.h"
 #include "record_view.h"
 #include "result_line.h"
 
@@ -73,7 +74,19 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     const QCommandLineOption juzs(QStringLiteral("juzs"),
                                   QStringLiteral("With --search: search juz A to B."),
                                   QStringLiteral("A-B"));
-    parser.addOptions({help, version, search, partial, sura, suras, juz, juzs});
+    const QCommandLineOption composeSura(
+        QStringLiteral("compose-sura"),
+        QStringLiteral(
+            "Print the composed text of the whole sura N, as the compose window makes it."),
+        QStringLiteral("N"));
+    const QCommandLineOption compose(
+        QStringLiteral("compose"),
+        QStringLiteral(
+            "Print the composed text of the chosen ayas with these IDs (reading-order numbers "
+            "1..6236), with their result lines."),
+        QStringLiteral("ID[,ID...]"));
+    parser.addOptions(
+        {help, version, search, partial, sura, suras, juz, juzs, composeSura, compose});
 
     CommandLine command;
     command.helpText =
@@ -91,6 +104,29 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     }
     if (parser.isSet(version)) {
         command.action = CommandLine::Action::Version;
+        return command;
+    }
+    if (parser.isSet(composeSura)) {
+        const auto n = numberIn(parser.value(composeSura), 1, 114);
+        if (!n) {
+            return failure(command,
+                           QStringLiteral("--compose-sura takes a sura number from 1 to 114"));
+        }
+        command.action = CommandLine::Action::ComposeSura;
+        command.number = *n;
+        return command;
+    }
+    if (parser.isSet(compose)) {
+        for (const QString& item : parser.value(compose).split(u',')) {
+            bool ok = false;
+            const qint64 id = item.trimmed().toLongLong(&ok);
+            if (!ok || id < 1) {
+                return failure(command,
+                               QStringLiteral("--compose takes aya IDs separated by commas"));
+            }
+            command.ids.append(id);
+        }
+        command.action = CommandLine::Action::ComposeChosen;
         return command;
     }
     const int scopes = int(parser.isSet(sura)) + int(parser.isSet(suras)) + int(parser.isSet(juz)) +
@@ -164,15 +200,66 @@ CommandLine parseCommandLine(const QStringList& arguments) {
 
 namespace {
 
+// A store whose failures go to the error stream and are remembered.
+struct CommandStore {
+    explicit CommandStore(std::FILE* err)
+        : store([this, err](const QString& message) {
+              failed = true;
+              print(err, QStringLiteral("velmor: ") + message + u'\n');
+          }) {}
+    bool failed = false;
+    store::Store store;
+};
+
+int composeSuraText(int sura, const QString& programFolder, std::FILE* out, std::FILE* err) {
+    CommandStore data(err);
+    store::RecordView view(data.store);
+    view.setConnectionString(store::buildConnectionString(programFolder));
+    const QString text = composeWholeSura(view, sura, [] { return true; });
+    if (data.failed) {
+        return 1;
+    }
+    print(out, text);
+    return 0;
+}
+
+int composeChosenText(const QList<qint64>& ids, const QString& programFolder, std::FILE* out,
+                      std::FILE* err) {
+    CommandStore data(err);
+    store::RecordView view(data.store);
+    view.setConnectionString(store::buildConnectionString(programFolder));
+    QStringList idTexts;
+    QStringList lines;
+    for (const qint64 id : ids) {
+        view.setRecordSource(store::catalogue::oneAya(id));
+        view.refresh();
+        if (data.failed) {
+            return 1;
+        }
+        if (view.eof()) {
+            print(err, QStringLiteral("velmor: no aya has the ID %1\n").arg(id));
+            return 2;
+        }
+        idTexts.append(QString::number(id));
+        lines.append(resultLine(view.field(u"soraano"), view.field(u"ayaano")));
+    }
+    const QString text =
+        composeChosen(view,
+                      {[&] { return idTexts.size(); }, [&](qsizetype k) { return idTexts[k]; },
+                       [&](qsizetype k) { return lines[k]; }},
+                      [] { return true; });
+    if (data.failed) {
+        return 1;
+    }
+    print(out, text);
+    return 0;
+}
+
 // Prints one result line per row, then the count; fails on an unusable database.
 int printListing(const QString& query, const QString& programFolder, std::FILE* out,
                  std::FILE* err) {
-    bool failed = false;
-    store::Store store([&](const QString& message) {
-        failed = true;
-        print(err, QStringLiteral("velmor: ") + message + u'\n');
-    });
-    store::RecordView view(store);
+    CommandStore data(err);
+    store::RecordView view(data.store);
     view.setConnectionString(store::buildConnectionString(programFolder));
     view.setRecordSource(query);
     view.refresh();
@@ -180,7 +267,7 @@ int printListing(const QString& query, const QString& programFolder, std::FILE* 
     for (; !view.eof(); view.moveNext(), ++count) {
         print(out, resultLine(view.field(u"soraano"), view.field(u"ayaano")) + u'\n');
     }
-    if (failed) {
+    if (data.failed) {
         return 1;
     }
     print(out, QString::number(count) + u'\n');
@@ -210,6 +297,10 @@ int runCommandLine(const CommandLine& command, const QString& programFolder, std
                             err);
     case CommandLine::Action::ListJuz:
         return printListing(store::catalogue::wholeJuz(command.number), programFolder, out, err);
+    case CommandLine::Action::ComposeSura:
+        return composeSuraText(command.number, programFolder, out, err);
+    case CommandLine::Action::ComposeChosen:
+        return composeChosenText(command.ids, programFolder, out, err);
     case CommandLine::Action::Window:
         break;
     }

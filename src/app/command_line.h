@@ -11,13 +11,24 @@ namespace velmor {
 // What the command line asks for. Anything but a window is done without
 // one and without the single-instance lock.
 struct CommandLine {
-    enum class Action { Window, Help, Version, Error, Search, ListSura, ListJuz };
+    enum class Action {
+        Window,
+        Help,
+        Version,
+        Error,
+        Search,
+        ListSura,
+        ListJuz,
+        ComposeSura,
+        ComposeChosen
+    };
     Action action = Action::Window;
     QString helpText;
     QString error;
     QString searchText;    // Search
     SearchOptions options; // Search
-    int number = 0;        // ListSura, ListJuz
+    int number = 0;        // ListSura, ListJuz, ComposeSura
+    QList<qint64> ids;     // ComposeChosen
 };
 
 CommandLine parseCommandLine(const QStringList& arguments);

@@ -1,9 +1,11 @@
 #include "form1.h"
 
 #include "fonts.h"
+#include "form5.h"
 #include "form6.h"
 #include "keyboard_layout.h"
 #include "settings_file.h"
+#include "text_boxes.h"
 #include "tray_area.h"
 #include "twips.h"
 #include "window_placement.h"
@@ -44,6 +46,9 @@ template <typename Widget> Widget* place(QWidget* parent, const char* name, QRec
 
 QLabel* label(QWidget* parent, const char* name, QRect geometry, const QString& caption) {
     auto* widget = place<QLabel>(parent, name, geometry);
+    // Captions and values read right to left: each text keeps to the right
+    // edge of its box, next to what it belongs to.
+    widget->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
     widget->setText(caption);
     widget->setFont(designedLabelFont());
     widget->setAccessibleName(caption);
@@ -70,19 +75,9 @@ QToolButton* pictureButton(QWidget* parent, const char* name, QRect geometry, co
     return button;
 }
 
-// Read-only, right-to-left, right-aligned multi-line text. A plain text
-// edit left-aligns Arabic unless its document's default option says so.
 QPlainTextEdit* textBox(QWidget* parent, const char* name, QRect geometry, const QFont& font) {
-    auto* box = place<QPlainTextEdit>(parent, name, geometry);
-    box->setReadOnly(true);
-    box->setFont(font);
-    box->setLayoutDirection(Qt::RightToLeft);
-    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    box->setTabChangesFocus(true);
-    QTextOption option = box->document()->defaultTextOption();
-    option.setTextDirection(Qt::RightToLeft);
-    option.setAlignment(Qt::AlignRight);
-    box->document()->setDefaultTextOption(option);
+    QPlainTextEdit* box = makeReadOnlyTextBox(parent, name, font);
+    box->setGeometry(geometry);
     return box;
 }
 
@@ -131,7 +126,8 @@ bool isEnter(const QKeyEvent& key) {
 
 Form1::Form1(QString programFolder, QWidget* parent)
     : QMainWindow(parent), programFolder_(std::move(programFolder)), Adodc1(store_), Adodc2(store_),
-      results(*(suraayaalist = new QListWidget), *(score = new QLabel)) {
+      results(*(suraayaalist = new QListWidget), *(score = new QLabel)),
+      chosenList(*(addaya = new QListWidget), hideadd) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral(" Velmor"));
     setWindowIcon(QIcon(QStringLiteral(":/artwork/app.svg")));
@@ -164,6 +160,7 @@ Form1::Form1(QString programFolder, QWidget* parent)
 Form1::~Form1() {
     // The secondary windows refer to this one; they go first.
     delete form6;
+    delete form5;
 }
 
 void Form1::buildControls(QWidget* client) {
@@ -194,7 +191,9 @@ void Form1::buildControls(QWidget* client) {
     Label7 =
         label(client, "Label7", twipsRect(6810, 765, 870, 195), QStringLiteral("نتائج البحث :"));
 
-    addaya = place<QListWidget>(client, "addaya", twipsRect(45, 990, 1350, 2370));
+    addaya->setParent(client);
+    addaya->setObjectName(QStringLiteral("addaya"));
+    addaya->setGeometry(twipsRect(45, 990, 1350, 2370));
     addaya->setAccessibleName(QStringLiteral("الآيات المختارة"));
     Text1 = textBox(client, "Text1", twipsRect(1410, 990, 4485, 2370), designedDisplayFont());
     Text1->setAccessibleName(QStringLiteral("الآية :"));
@@ -232,6 +231,7 @@ void Form1::buildControls(QWidget* client) {
     score->setGeometry(twipsRect(4740 - 600, 3735, 600, 195));
     score->setText(QStringLiteral("0"));
     score->setFont(designedLabelFont());
+    score->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
     score->setAccessibleName(QStringLiteral("عدد النتائج :"));
     Label2 =
         label(client, "Label2", twipsRect(4995, 3720, 840, 195), QStringLiteral("عدد النتائج :"));
@@ -261,6 +261,18 @@ void Form1::buildControls(QWidget* client) {
             box.setHeight(needed.height());
         }
         caption->setGeometry(box);
+    }
+    // Each value ends a few pixels short of its caption, so that a widened
+    // caption never runs into the value beside it.
+    const std::pair<QLabel*, QLabel*> valueAndCaption[] = {{soraayanum, Label10},
+                                                           {typetext, label8},
+                                                           {chapterNOtext, Label1},
+                                                           {pagenotext, Label4},
+                                                           {score, Label2}};
+    for (const auto& [value, caption] : valueAndCaption) {
+        QRect box = value->geometry();
+        box.setRight(std::min(box.right(), caption->geometry().left() - 3));
+        value->setGeometry(box);
     }
     for (QWidget* box : {static_cast<QWidget*>(Text1), static_cast<QWidget*>(Text2)}) {
         box->installEventFilter(this);
@@ -391,6 +403,13 @@ void Form1::tafser_Click() {
         setClientHeight(kTallClientTwips);
         Text2->show();
     }
+}
+
+void Form1::showModal(QWidget& window) {
+    window.setWindowModality(Qt::ApplicationModal);
+    window.show();
+    window.raise();
+    window.activateWindow();
 }
 
 void Form1::yieldToEventLoop() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "chosen_list.h"
 #include "program_state.h"
 #include "record_view.h"
 #include "result_set.h"
@@ -80,6 +81,8 @@ public:
     void chosen_Click();
     void allayaa_Click();
     void copytext_Click();
+    // Opens a new composed-text window for the request in makemode/makesora.
+    void openForm5();
 
     // The client area is 3990 twips high, or 6070 with the tafsir panel.
     static constexpr int kNormalClientTwips = 3990;
@@ -153,10 +156,15 @@ public:
     // Chosen ayas: addaya holds their result lines, hideadd their IDs;
     // always equal in length.
     QStringList hideadd;
+    ChosenList chosenList;
 
     // The search options window; reading its controls before it was ever
     // shown creates it hidden, with its initial choices.
     Form6& ensureForm6();
+
+    // Shows a window modal, with no owner: input to the other windows is
+    // blocked until it closes.
+    static void showModal(QWidget& window);
 
     // One turn of the event loop, taken after each row of a long walk so
     // the windows repaint and stay usable.

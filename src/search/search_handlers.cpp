@@ -16,11 +16,7 @@ Form6& Form1::ensureForm6() {
 }
 
 void Form1::option_Click() {
-    Form6& options = ensureForm6();
-    options.setWindowModality(Qt::ApplicationModal);
-    options.show();
-    options.raise();
-    options.activateWindow();
+    showModal(ensureForm6());
 }
 
 void Form1::search_Click() {

@@ -1,0 +1,24 @@
+#include "text_boxes.h"
+
+#include <QPlainTextEdit>
+#include <QTextOption>
+
+namespace velmor {
+
+QPlainTextEdit* makeReadOnlyTextBox(QWidget* parent, const char* name, const QFont& font,
+                                    Qt::Alignment alignment) {
+    auto* box = new QPlainTextEdit(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setReadOnly(true);
+    box->setFont(font);
+    box->setLayoutDirection(Qt::RightToLeft);
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    box->setTabChangesFocus(true);
+    QTextOption option = box->document()->defaultTextOption();
+    option.setTextDirection(Qt::RightToLeft);
+    option.setAlignment(alignment);
+    box->document()->setDefaultTextOption(option);
+    return box;
+}
+
+} // namespace velmor

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QFont>
+#include <Qt>
+
+class QPlainTextEdit;
+class QWidget;
+
+namespace velmor {
+
+// A read-only, multi-line, right-to-left text box with a vertical scroll
+// bar. A plain text edit left-aligns Arabic unless its document's default
+// option says otherwise, so the direction and alignment are set there.
+QPlainTextEdit* makeReadOnlyTextBox(QWidget* parent, const char* name, const QFont& font,
+                                    Qt::Alignment alignment = Qt::AlignRight);
+
+} // namespace velmor
