@@ -4,8 +4,10 @@
 #include "form1.h"
 #include "form5.h"
 #include "form6.h"
+#include "form7.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <benchmark/benchmark.h>
@@ -68,6 +70,29 @@ void BM_ComposeFiftyChosen(benchmark::State& state) {
     compose(state);
 }
 BENCHMARK(BM_ComposeFiftyChosen)->Unit(benchmark::kMillisecond);
+
+// Finder picks, from the pick to the first aya shown. Target: <= 40 ms each.
+void finderPick(benchmark::State& state, QComboBox* velmor::Form7::*box, int index) {
+    window->fullsearch_Click();
+    velmor::Form7& finder = *window->form7;
+    for (auto _ : state) {
+        (finder.*box)->setCurrentIndex(index);
+        emit(finder.*box)->activated(index);
+    }
+    state.counters["results"] = window->results.count();
+}
+void BM_FinderJuz1(benchmark::State& state) {
+    finderPick(state, &velmor::Form7::tafsercombo, 0);
+}
+void BM_FinderJuz30(benchmark::State& state) {
+    finderPick(state, &velmor::Form7::tafsercombo, 29);
+}
+void BM_FinderSura2(benchmark::State& state) {
+    finderPick(state, &velmor::Form7::searchname, 1);
+}
+BENCHMARK(BM_FinderJuz1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FinderJuz30)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FinderSura2)->Unit(benchmark::kMillisecond);
 
 // What the one yield per row costs on its own, for the largest listing.
 void BM_YieldsOnly_6236(benchmark::State& state) {

@@ -3,6 +3,7 @@
 #include "fonts.h"
 #include "form5.h"
 #include "form6.h"
+#include "form7.h"
 #include "keyboard_layout.h"
 #include "settings_file.h"
 #include "text_boxes.h"
@@ -159,6 +160,7 @@ Form1::Form1(QString programFolder, QWidget* parent)
 
 Form1::~Form1() {
     // The secondary windows refer to this one; they go first.
+    delete form7;
     delete form6;
     delete form5;
 }
@@ -403,6 +405,19 @@ void Form1::tafser_Click() {
         setClientHeight(kTallClientTwips);
         Text2->show();
     }
+}
+
+bool Form1::fillResults(const QString& query, qint16 notOneSura) {
+    const ResultSet::FillToken fill = results.beginFill();
+    Adodc1.setRecordSource(query);
+    state.notonesura = notOneSura;
+    Adodc1.refresh();
+    if (!results.walk(fill, Adodc1, [this] { yieldToEventLoop(); })) {
+        return false;
+    }
+    results.showCount();
+    results.selectFirst();
+    return true;
 }
 
 void Form1::showModal(QWidget& window) {

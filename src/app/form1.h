@@ -162,6 +162,12 @@ public:
     // shown creates it hidden, with its initial choices.
     Form6& ensureForm6();
 
+    // The fill protocol of every producer of results: the query becomes
+    // Adodc1's record source, notonesura takes the producer's value, the rows
+    // are walked into the result lists, then the count is shown and the first
+    // line selected. Returns false when a newer fill superseded this one.
+    bool fillResults(const QString& query, qint16 notOneSura);
+
     // Shows a window modal, with no owner: input to the other windows is
     // blocked until it closes.
     static void showModal(QWidget& window);

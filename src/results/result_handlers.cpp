@@ -78,14 +78,7 @@ void Form1::allayaasearch_Click() {
     fullsearch->setEnabled(false);
     const auto selected = results.at(suraayaalist->currentRow());
     if (selected) {
-        const QString query = store::catalogue::wholeSura(leadingNumber(selected->sura));
-        const ResultSet::FillToken fill = results.beginFill();
-        Adodc1.setRecordSource(query);
-        state.notonesura = 0;
-        Adodc1.refresh();
-        if (results.walk(fill, Adodc1, [this] { yieldToEventLoop(); })) {
-            results.showCount();
-            results.selectFirst();
+        if (fillResults(store::catalogue::wholeSura(leadingNumber(selected->sura)), 0)) {
             // The walking view rests on the sura's first row.
             Adodc1.refresh();
         }
