@@ -1,6 +1,8 @@
 #include "form1.h"
 
 #include "fonts.h"
+#include "form2.h"
+#include "form4.h"
 #include "form5.h"
 #include "form6.h"
 #include "form7.h"
@@ -9,6 +11,7 @@
 #include "text_boxes.h"
 #include "tray_area.h"
 #include "twips.h"
+#include "window_parts.h"
 #include "window_placement.h"
 
 #include <QAction>
@@ -63,16 +66,10 @@ QLabel* valueLabel(QWidget* parent, const char* name, QRect geometry, const QStr
     return widget;
 }
 
-QToolButton* pictureButton(QWidget* parent, const char* name, QRect geometry, const char* picture,
-                           const QString& toolTip) {
-    auto* button = place<QToolButton>(parent, name, geometry);
-    button->setIcon(QIcon(QStringLiteral(":/artwork/%1.svg").arg(QString::fromLatin1(picture))));
-    button->setIconSize(QSize(24, 24));
-    button->setToolTip(toolTip);
-    button->setAccessibleName(toolTip);
+QToolButton* mainButton(QWidget* parent, const char* name, QRect geometry, const char* picture,
+                        const QString& toolTip) {
+    QToolButton* button = pictureButton(parent, name, geometry, picture, toolTip);
     button->setFont(designedLabelFont());
-    button->setAutoRaise(false);
-    button->setFocusPolicy(Qt::StrongFocus);
     return button;
 }
 
@@ -163,6 +160,8 @@ Form1::~Form1() {
     delete form7;
     delete form6;
     delete form5;
+    delete form4;
+    delete form2;
 }
 
 void Form1::buildControls(QWidget* client) {
@@ -178,16 +177,16 @@ void Form1::buildControls(QWidget* client) {
     searcht->installEventFilter(this);
     Label6 = label(client, "Label6", twipsRect(6810, 120, 795, 195), QStringLiteral("نص البحث :"));
 
-    option = pictureButton(client, "option", twipsRect(90, 465, 630, 465), "options",
-                           QStringLiteral("خصائص البحث"));
-    copytext = pictureButton(client, "copytext", twipsRect(765, 465, 630, 465), "copy",
-                             QStringLiteral("نسخ النص إلى الذاكرة"));
-    allayaasearch = pictureButton(
+    option = mainButton(client, "option", twipsRect(90, 465, 630, 465), "options",
+                        QStringLiteral("خصائص البحث"));
+    copytext = mainButton(client, "copytext", twipsRect(765, 465, 630, 465), "copy",
+                          QStringLiteral("نسخ النص إلى الذاكرة"));
+    allayaasearch = mainButton(
         client, "allayaasearch", twipsRect(1440, 465, 645, 465), "sura",
         QStringLiteral(
             "قم بتحديد اسم سورة من قائمة النتائج و اضغط على هذا الزر للقيام ببحث على هذه الآية"));
-    search = pictureButton(client, "search", twipsRect(2145, 465, 915, 465), "search",
-                           QStringLiteral("القيام بعملية بحث"));
+    search = mainButton(client, "search", twipsRect(2145, 465, 915, 465), "search",
+                        QStringLiteral("القيام بعملية بحث"));
 
     Label3 = label(client, "Label3", twipsRect(5490, 750, 390, 195), QStringLiteral("الآية :"));
     Label7 =

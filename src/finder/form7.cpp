@@ -5,6 +5,7 @@
 #include "form1.h"
 #include "keyboard_layout.h"
 #include "reference_lists.h"
+#include "window_parts.h"
 #include "window_placement.h"
 
 #include <QAction>
@@ -43,15 +44,9 @@ QComboBox* finderBox(QWidget* parent, const char* name, QRect geometry, const QS
 } // namespace
 
 Form7::Form7(Form1& main) : QWidget(nullptr), main_(main) {
-    setObjectName(QStringLiteral("Form7"));
-    setWindowTitle(QStringLiteral("بحث عن سورة باسمها أو برقمها , بحث عن جزء كامل"));
-    setWindowIcon(main.windowIcon());
-    setLayoutDirection(Qt::RightToLeft);
-    setFont(designedFormFont());
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
-    setFixedSize(430, 46);
+    prepareFixedWindow(*this, "Form7",
+                       QStringLiteral("بحث عن سورة باسمها أو برقمها , بحث عن جزء كامل"),
+                       QSize(430, 46));
 
     // Left to right: juz, sura number, sura name.
     tafsercombo = finderBox(this, "tafsercombo", QRect(10, 12, 125, 22),

@@ -5,6 +5,7 @@
 #include "reference_lists.h"
 #include "settings_file.h"
 #include "twips.h"
+#include "window_parts.h"
 #include "window_placement.h"
 
 #include <QButtonGroup>
@@ -57,15 +58,8 @@ QStringList juzEntries() {
 } // namespace
 
 Form6::Form6(Form1& main) : QWidget(nullptr), main_(main) {
-    setObjectName(QStringLiteral("Form6"));
-    setWindowTitle(QStringLiteral("خصائص البحث"));
-    setWindowIcon(main.windowIcon());
-    setLayoutDirection(Qt::RightToLeft);
-    setFont(designedFormFont());
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
-    setFixedSize(twips(6525), twips(3690));
+    prepareFixedWindow(*this, "Form6", QStringLiteral("خصائص البحث"),
+                       QSize(twips(6525), twips(3690)));
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
@@ -114,23 +108,10 @@ Form6::Form6(Form1& main) : QWidget(nullptr), main_(main) {
         scopes->addButton(button);
     }
 
-    Commandfont = new QToolButton(this);
-    Commandfont->setObjectName(QStringLiteral("Commandfont"));
-    Commandfont->setGeometry(twipsRect(1665, 270, 990, 555));
-    Commandfont->setIcon(QIcon(QStringLiteral(":/artwork/font.svg")));
-    Commandfont->setIconSize(QSize(28, 28));
-    Commandfont->setToolTip(QStringLiteral("لتغير خط عرض الآيات"));
-    Commandfont->setAccessibleName(Commandfont->toolTip());
-    Command1 = new QToolButton(this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(twipsRect(5325, 3165, 1125, 465));
-    Command1->setIcon(QIcon(QStringLiteral(":/artwork/close.svg")));
-    Command1->setIconSize(QSize(24, 24));
-    Command1->setToolTip(QStringLiteral("إغلاق"));
-    Command1->setAccessibleName(Command1->toolTip());
-    for (QToolButton* button : {Commandfont, Command1}) {
-        button->setFocusPolicy(Qt::StrongFocus);
-    }
+    Commandfont = pictureButton(this, "Commandfont", twipsRect(1665, 270, 990, 555), "font",
+                                QStringLiteral("لتغير خط عرض الآيات"), 28);
+    Command1 = pictureButton(this, "Command1", twipsRect(5325, 3165, 1125, 465), "close",
+                             QStringLiteral("إغلاق"));
     connect(Commandfont, &QToolButton::clicked, this, &Form6::Commandfont_Click);
     connect(Command1, &QToolButton::clicked, this, &Form6::Command1_Click);
 }

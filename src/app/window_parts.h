@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+class QToolButton;
+class QWidget;
+
+namespace velmor {
+
+// A secondary window as designed: named, captioned, right to left, the
+// program's icon and font, a fixed size with no minimize or maximize
+// button, unloaded (deleted) when closed.
+void prepareFixedWindow(QWidget& window, const char* name, const QString& caption, QSize size);
+
+// A picture button: an artwork picture, no caption, a tool tip that also
+// names it for screen readers.
+QToolButton* pictureButton(QWidget* parent, const char* name, QRect geometry, const char* picture,
+                           const QString& toolTip, int iconSize = 24);
+
+} // namespace velmor

@@ -1,0 +1,44 @@
+#include "addresses.h"
+
+#include "info_config.h"
+
+#include <QStringList>
+
+namespace velmor {
+
+QString webAddress() {
+    return QStringLiteral(VELMOR_WEB_URL);
+}
+
+QString contactAddress() {
+    return QStringLiteral(VELMOR_CONTACT_EMAIL);
+}
+
+QString updateAddress() {
+    const QString overridden = qEnvironmentVariable("VELMOR_UPDATE_URL");
+    return overridden.isEmpty() ? QStringLiteral(VELMOR_UPDATE_URL) : overridden;
+}
+
+QString notesText() {
+    const QStringList paragraphs{
+        QStringLiteral("برنامج Velmor - في القرآن الكريم"),
+        QStringLiteral(
+            "نتقدم بالشكر الجزيل إلى مشروع تنزيل (Tanzil Project) الذي أتاح نص القرآن الكريم "
+            "المدقق الذي تحمله قاعدة بيانات البرنامج، وموقعه: https://tanzil.net"),
+        QStringLiteral(
+            "ونشكر القائمين على نشر التفسير الميسر، الصادر عن مجمع الملك فهد لطباعة المصحف "
+            "الشريف، الذي تحمله قاعدة البيانات؛ وقد أُخذ نصه من مجموعة البيانات: "
+            "https://github.com/spa5k/tafsir_api"),
+        QStringLiteral(
+            "ملاحظة : لقد عمل القائمون على قاعدة البيانات ليكون نصها أدق ما يمكن، وراجعوه أكثر "
+            "من مرة، ولكن لا أحد معصوم من الخطأ؛ فإن وجدت خطأً، ولو في حركة واحدة، فنرجو أن "
+            "تبلغنا به حتى نصحح قاعدة بيانات البرنامج والموقع."),
+        QStringLiteral(
+            "نرجو أن تتابع التحديثات باستمرار، لتطلع على أحدث الإصدارات وآخر المعلومات عن "
+            "البرنامج وقاعدة بياناته."),
+        QStringLiteral("ولا تنسوا القائمين على البرنامج وأصحاب الموقع من صالح دعائكم."),
+    };
+    return paragraphs.join(QStringLiteral("\r\n\r\n"));
+}
+
+} // namespace velmor

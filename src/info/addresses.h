@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+namespace velmor {
+
+// The program's web site, opened from the updates window and shown in the
+// about window.
+QString webAddress();
+// The contact e-mail shown in the about window.
+QString contactAddress();
+// The update notice's address; the environment variable VELMOR_UPDATE_URL,
+// when set, takes the place of the configured one.
+QString updateAddress();
+
+// The notes window's text: six paragraphs separated by blank lines (CR LF).
+QString notesText();
+
+} // namespace velmor

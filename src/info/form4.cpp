@@ -1,0 +1,162 @@
+#include "form4.h"
+
+#include "addresses.h"
+#include "fonts.h"
+#include "form1.h"
+#include "text_boxes.h"
+#include "window_parts.h"
+#include "window_placement.h"
+#include "windows1256.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QMenuBar>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QPlainTextEdit>
+#include <QTimer>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace velmor {
+
+Form4::Form4(QString programFolder, MessageBox messageBox)
+    : QWidget(nullptr), programFolder_(std::move(programFolder)),
+      messageBox_(std::move(messageBox)), network_(new QNetworkAccessManager(this)) {
+    prepareFixedWindow(*this, "Form4", QStringLiteral("آخر التحديثات"), QSize(420, 300));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    menuBar = new QMenuBar(this);
+    ok = menuBar->addAction(QStringLiteral("موافق"));
+    ok->setObjectName(QStringLiteral("ok"));
+    note = menuBar->addAction(QStringLiteral("ملاحظات"));
+    note->setObjectName(QStringLiteral("note"));
+    gotoweb = menuBar->addAction(QStringLiteral("وصلة تهمك"));
+    gotoweb->setObjectName(QStringLiteral("gotoweb"));
+    layout->setMenuBar(menuBar);
+    Text1 = makeReadOnlyTextBox(this, "Text1", designedDisplayFont(), Qt::AlignHCenter);
+    Text1->setAccessibleName(windowTitle());
+    layout->addWidget(Text1);
+
+    connect(ok, &QAction::triggered, this, &Form4::ok_Click);
+    connect(note, &QAction::triggered, this, &Form4::note_Click);
+    connect(gotoweb, &QAction::triggered, this, &Form4::gotoweb_Click);
+}
+
+Form4::~Form4() {
+    if (waiting_) {
+        waiting_->quit();
+    }
+}
+
+void Form4::Form_Load() {
+    centreOnScreen(*this);
+}
+
+void Form4::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!activated_) {
+        activated_ = true;
+        QTimer::singleShot(0, this, &Form4::Form_Activate);
+    }
+}
+
+void Form4::closeEvent(QCloseEvent* event) {
+    // A fetch under way is abandoned; its wait ends at once.
+    unloaded_ = true;
+    if (reply_) {
+        reply_->abort();
+    }
+    if (waiting_) {
+        waiting_->quit();
+    }
+    QWidget::closeEvent(event);
+}
+
+QByteArray Form4::fetch() {
+    QNetworkRequest request{QUrl(updateAddress())};
+    request.setTransferTimeout(timeoutMs_);
+    QNetworkReply* reply = network_->get(request);
+    reply_ = reply;
+    bool oversized = false;
+    connect(reply, &QNetworkReply::downloadProgress, this,
+            [reply, &oversized](qint64 received, qint64 total) {
+                if (received > kMaxNoticeBytes || total > kMaxNoticeBytes) {
+                    oversized = true;
+                    reply->abort();
+                }
+            });
+    // The window keeps painting while the notice is on its way.
+    QEventLoop loop;
+    waiting_ = &loop;
+    connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    if (!reply->isFinished()) {
+        loop.exec();
+    }
+    QByteArray body;
+    // Whatever body arrived is the notice, an error page too; a request
+    // that failed, timed out, was too large or was abandoned gives nothing.
+    const auto error = reply->error();
+    if (!oversized && !unloaded_ &&
+        (error == QNetworkReply::NoError || reply->bytesAvailable() > 0) &&
+        error != QNetworkReply::OperationCanceledError) {
+        body = reply->readAll();
+    }
+    reply->deleteLater();
+    return body;
+}
+
+void Form4::Form_Activate() {
+    if (fetched_ || unloaded_) {
+        return;
+    }
+    QPointer<Form4> self(this);
+    const QByteArray body = fetch();
+    if (self.isNull() || unloaded_) {
+        return;
+    }
+    fetched_ = true;
+    if (!body.isEmpty()) {
+        showNotice(body);
+    }
+}
+
+void Form4::showNotice(const QByteArray& body) {
+    // The notice passes through the program folder, as a file the user can
+    // recognise, and is removed whatever happens to it.
+    const QString path = QDir(programFolder_).filePath(QStringLiteral("update2.5.txt"));
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        const bool written = file.write(body) == body.size();
+        file.close();
+        if (written && file.open(QIODevice::ReadOnly)) {
+            notice_ = decodeWindows1256(file.readAll());
+            file.close();
+            Text1->setPlainText(
+                QString(notice_).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        }
+    }
+    QFile::remove(path);
+}
+
+void Form4::ok_Click() {
+    close();
+}
+
+void Form4::note_Click() {
+    messageBox_(applicationTitle(),
+                QStringLiteral(
+                    "في حال كان نص التحديث غريبا أو فارغ فيعود السبب  لأحد هذه النقاط , 1- لم تتصل "
+                    "بالإنترنت , 2- موقع التحديث مغلق "));
+}
+
+void Form4::gotoweb_Click() {
+    QDesktopServices::openUrl(QUrl(webAddress()));
+}
+
+} // namespace velmor

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+
+class QAction;
+class QEventLoop;
+class QMenuBar;
+class QNetworkAccessManager;
+class QNetworkReply;
+class QPlainTextEdit;
+
+namespace velmor {
+
+// The updates window: fetches the update notice each time it is shown and
+// shows it as it came (Windows-1256 text). A notice that does not arrive
+// within the time-out, or that is larger than a notice can be, leaves the
+// box empty; the temporary copy in the program folder never outlives the
+// fetch.
+class Form4 : public QWidget {
+    Q_OBJECT
+public:
+    using MessageBox = std::function<void(const QString& title, const QString& text)>;
+
+    Form4(QString programFolder, MessageBox messageBox);
+    ~Form4() override;
+
+    static constexpr int kDefaultTimeoutMs = 10000;
+    static constexpr qint64 kMaxNoticeBytes = 1 << 20;
+
+    void setTimeoutMs(int milliseconds) { timeoutMs_ = milliseconds; }
+
+    void Form_Load();
+    // Fetches and shows the notice; runs once, when the window is shown.
+    void Form_Activate();
+    void ok_Click();
+    void note_Click();
+    void gotoweb_Click();
+
+    bool isFetched() const { return fetched_; }
+    // The notice as decoded, with its own line breaks.
+    const QString& noticeText() const { return notice_; }
+
+    QMenuBar* menuBar;
+    QAction* ok;
+    QAction* note;
+    QAction* gotoweb;
+    QPlainTextEdit* Text1;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QByteArray fetch();
+    void showNotice(const QByteArray& body);
+
+    QString programFolder_;
+    MessageBox messageBox_;
+    QNetworkAccessManager* network_;
+    QPointer<QNetworkReply> reply_;
+    QPointer<QEventLoop> waiting_;
+    int timeoutMs_ = kDefaultTimeoutMs;
+    bool activated_ = false;
+    bool fetched_ = false;
+    bool unloaded_ = false;
+    QString notice_;
+};
+
+} // namespace velmor
