@@ -26,6 +26,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QTextOption>
 #include <QToolButton>
@@ -35,6 +36,13 @@ namespace velmor {
 
 QString applicationTitle() {
     return QStringLiteral("Velmor");
+}
+
+void showMessageBox(QWidget* parent, const QString& title, const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
+    box.setLayoutDirection(Qt::RightToLeft);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("موافق"));
+    box.exec();
 }
 
 namespace {
@@ -88,7 +96,6 @@ QAction* action(QObject* parent, const char* name, const QString& caption) {
 QAction* separator(QMenu* menu, const char* name) {
     QAction* item = menu->addSeparator();
     item->setObjectName(QString::fromLatin1(name));
-    item->setText(QStringLiteral("-"));
     return item;
 }
 
@@ -135,9 +142,7 @@ Form1::Form1(QString programFolder, QWidget* parent)
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
 
     messageBox = [this](const QString& title, const QString& text) {
-        QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, this);
-        box.setLayoutDirection(Qt::RightToLeft);
-        box.exec();
+        showMessageBox(this, title, text);
     };
     store_.setReporter([this](const QString& text) { messageBox(applicationTitle(), text); });
 

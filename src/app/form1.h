@@ -31,6 +31,9 @@ class Form7;
 // none of its own.
 QString applicationTitle();
 
+// A message box with an OK button only, right to left, no icon.
+void showMessageBox(QWidget* parent, const QString& title, const QString& text);
+
 // The main window: search box, results, aya display with its details, the
 // chosen list, the menus and the tray icon. Controls keep their designed
 // names, as members and as object names.

@@ -4,7 +4,9 @@
 #include "single_instance.h"
 
 #include <QApplication>
-#include <QMessageBox>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <cstdio>
 
 int main(int argc, char** argv) {
@@ -27,14 +29,19 @@ int main(int argc, char** argv) {
     // not end the program; only the shut-down does.
     QApplication::setQuitOnLastWindowClosed(false);
     velmor::registerFontSubstitutions();
+    // Qt's own dialogs and buttons (the font dialog, "OK") in Arabic.
+    QTranslator qtArabic;
+    if (qtArabic.load(QLocale(QLocale::Arabic), QStringLiteral("qtbase"), QStringLiteral("_"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&qtArabic);
+    }
 
     velmor::SingleInstance instance(QCoreApplication::applicationFilePath());
     if (!instance.acquire()) {
         const QString refusal = QStringLiteral("لا يمكن تشغيل أكثر من نسخة من البرنامج");
         std::fprintf(stderr, "%s\n", refusal.toUtf8().constData());
         std::fflush(stderr);
-        QMessageBox box(QMessageBox::NoIcon, velmor::applicationTitle(), refusal, QMessageBox::Ok);
-        box.exec();
+        velmor::showMessageBox(nullptr, velmor::applicationTitle(), refusal);
         return 1;
     }
 

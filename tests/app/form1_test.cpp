@@ -1,4 +1,5 @@
 #include "form1.h"
+#include "form6.h"
 #include "program_folder.h"
 #include "tray_area.h"
 
@@ -268,4 +269,22 @@ TEST_F(Form1Test, TheCloseBoxEndsTheProgram) {
     form->close();
     EXPECT_TRUE(form->isShutDown());
     EXPECT_FALSE(form->t->showIcon());
+}
+
+TEST_F(Form1Test, MenuShortcutsWinOverTheTextBoxes) {
+    start();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    form->searcht->setText(QStringLiteral("الصمد"));
+    form->searcht->setFocus();
+    // Ctrl+A composes (here refused: nothing is listed as one sura yet is
+    // fine, the refusal needs notonesura 1) instead of selecting the text.
+    form->state.notonesura = 1;
+    QTest::keyClick(form->searcht, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(messages, QStringList{QStringLiteral("إن نتائج البحث ليست لسورة واحدة")});
+    EXPECT_FALSE(form->searcht->hasSelectedText());
+    // Ctrl+T opens the search options.
+    QTest::keyClick(form->searcht, Qt::Key_T, Qt::ControlModifier);
+    ASSERT_FALSE(form->form6.isNull());
+    EXPECT_TRUE(form->form6->isVisible());
 }
