@@ -1,6 +1,7 @@
 #include "single_instance.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTest>
