@@ -22,6 +22,9 @@ int main(int argc, char** argv) {
     }
 
     QApplication app(argc, argv);
+    velmor::SingleInstance instance(QCoreApplication::applicationFilePath());
+    const bool onlyCopy = instance.acquire();
+
     QApplication::setApplicationName(velmor::applicationTitle());
     QApplication::setApplicationVersion(QStringLiteral("2.5"));
     QApplication::setLayoutDirection(Qt::RightToLeft);
@@ -36,8 +39,7 @@ int main(int argc, char** argv) {
         QApplication::installTranslator(&qtArabic);
     }
 
-    velmor::SingleInstance instance(QCoreApplication::applicationFilePath());
-    if (!instance.acquire()) {
+    if (!onlyCopy) {
         const QString refusal = QStringLiteral("لا يمكن تشغيل أكثر من نسخة من البرنامج");
         std::fprintf(stderr, "%s\n", refusal.toUtf8().constData());
         std::fflush(stderr);

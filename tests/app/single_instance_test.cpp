@@ -51,8 +51,14 @@ TEST(SingleInstance, ASecondRealProcessIsRefusedAndTheFirstRunsOn) {
     const QString lockFile = SingleInstance(QFileInfo(kProgram).canonicalFilePath()).lockFilePath();
     QProcess first;
     startProgram(first);
-    ASSERT_TRUE(waitFor([&] { return QFileInfo::exists(lockFile); }))
-        << "the first copy took no lock";
+    // The lock file names its owner's process on its first line (a file
+    // left by an earlier run may be there already).
+    const auto heldByFirst = [&] {
+        QFile file(lockFile);
+        return file.open(QIODevice::ReadOnly) &&
+               file.readLine().trimmed() == QByteArray::number(first.processId());
+    };
+    ASSERT_TRUE(waitFor(heldByFirst)) << "the first copy took no lock";
 
     QProcess second;
     startProgram(second);
@@ -60,7 +66,21 @@ TEST(SingleInstance, ASecondRealProcessIsRefusedAndTheFirstRunsOn) {
     ASSERT_TRUE(waitFor([&] {
         refusal += second.readAllStandardError();
         return refusal.contains("لا يمكن تشغيل أكثر من نسخة من البرنامج");
-    })) << refusal.toStdString();
+    })) << "second copy said: "
+        << refusal.toStdString() << "; lock file: " <<
+        [&] {
+            QFile file(lockFile);
+            return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString()
+                                                  : std::string("none");
+        }()
+        << "; first pid " << first.processId() << " state " << first.state() << " proc: " <<
+        [&] {
+            QFile status(QStringLiteral("/proc/%1/status").arg(first.processId()));
+            return status.open(QIODevice::ReadOnly) ? status.read(200).toStdString()
+                                                    : std::string("gone");
+        }()
+        << " first said: " << first.readAllStandardError().toStdString() << "; second pid "
+        << second.processId() << " state " << second.state();
     // The refusal waits on its message box; closing it ends that copy.
     second.kill();
     second.waitForFinished(5000);
