@@ -135,65 +135,53 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         return failure(command,
                        QStringLiteral("give at most one of --sura, --suras, --juz, --juzs"));
     }
+    // The sura and juz options, checked once for their two uses.
+    std::optional<int> suraNumber, juzNumber;
+    std::optional<std::pair<int, int>> suraRange, juzRange;
+    if (parser.isSet(sura) && !(suraNumber = numberIn(parser.value(sura), 1, 114))) {
+        return failure(command, QStringLiteral("--sura takes a sura number from 1 to 114"));
+    }
+    if (parser.isSet(suras) && !(suraRange = rangeIn(parser.value(suras), 1, 114))) {
+        return failure(command,
+                       QStringLiteral("--suras takes A-B with sura numbers from 1 to 114"));
+    }
+    if (parser.isSet(juz) && !(juzNumber = numberIn(parser.value(juz), 1, 30))) {
+        return failure(command, QStringLiteral("--juz takes a juz number from 1 to 30"));
+    }
+    if (parser.isSet(juzs) && !(juzRange = rangeIn(parser.value(juzs), 1, 30))) {
+        return failure(command, QStringLiteral("--juzs takes A-B with juz numbers from 1 to 30"));
+    }
+
     if (parser.isSet(search)) {
         command.action = CommandLine::Action::Search;
         command.searchText = trimBlanks(parser.value(search));
         if (command.searchText.isEmpty()) {
             return failure(command, QStringLiteral("--search needs a text"));
         }
-        command.options.wholeWord = !parser.isSet(partial);
-        if (parser.isSet(sura)) {
-            const auto n = numberIn(parser.value(sura), 1, 114);
-            if (!n) {
-                return failure(command, QStringLiteral("--sura takes a sura number from 1 to 114"));
-            }
-            command.options.scope = 3;
-            command.options.sora = *n - 1;
-        } else if (parser.isSet(suras)) {
-            const auto range = rangeIn(parser.value(suras), 1, 114);
-            if (!range) {
-                return failure(command,
-                               QStringLiteral("--suras takes A-B with sura numbers from 1 to 114"));
-            }
-            command.options.scope = 4;
-            command.options.sora1 = range->first - 1;
-            command.options.sora2 = range->second - 1;
-        } else if (parser.isSet(juz)) {
-            const auto n = numberIn(parser.value(juz), 1, 30);
-            if (!n) {
-                return failure(command, QStringLiteral("--juz takes a juz number from 1 to 30"));
-            }
-            command.options.scope = 1;
-            command.options.part = *n - 1;
-        } else if (parser.isSet(juzs)) {
-            const auto range = rangeIn(parser.value(juzs), 1, 30);
-            if (!range) {
-                return failure(command,
-                               QStringLiteral("--juzs takes A-B with juz numbers from 1 to 30"));
-            }
-            command.options.scope = 2;
-            command.options.part1 = range->first - 1;
-            command.options.part2 = range->second - 1;
+        SearchOptions& options = command.options;
+        options.wholeWord = !parser.isSet(partial);
+        if (suraNumber) {
+            options.scope = 3, options.sora = *suraNumber - 1;
+        } else if (suraRange) {
+            options.scope = 4, options.sora1 = suraRange->first - 1,
+            options.sora2 = suraRange->second - 1;
+        } else if (juzNumber) {
+            options.scope = 1, options.part = *juzNumber - 1;
+        } else if (juzRange) {
+            options.scope = 2, options.part1 = juzRange->first - 1,
+            options.part2 = juzRange->second - 1;
         }
         return command;
     }
-    if (parser.isSet(partial) || parser.isSet(suras) || parser.isSet(juzs)) {
+    if (parser.isSet(partial) || suraRange || juzRange) {
         return failure(command, QStringLiteral("--partial, --suras and --juzs go with --search"));
     }
-    if (parser.isSet(sura)) {
-        const auto n = numberIn(parser.value(sura), 1, 114);
-        if (!n) {
-            return failure(command, QStringLiteral("--sura takes a sura number from 1 to 114"));
-        }
+    if (suraNumber) {
         command.action = CommandLine::Action::ListSura;
-        command.number = *n;
-    } else if (parser.isSet(juz)) {
-        const auto n = numberIn(parser.value(juz), 1, 30);
-        if (!n) {
-            return failure(command, QStringLiteral("--juz takes a juz number from 1 to 30"));
-        }
+        command.number = *suraNumber;
+    } else if (juzNumber) {
         command.action = CommandLine::Action::ListJuz;
-        command.number = *n;
+        command.number = *juzNumber;
     }
     return command;
 }

@@ -2,6 +2,7 @@
 
 #include "fonts.h"
 
+#include <QComboBox>
 #include <QIcon>
 #include <QToolButton>
 #include <QWidget>
@@ -31,6 +32,21 @@ QToolButton* pictureButton(QWidget* parent, const char* name, QRect geometry, co
     button->setAccessibleName(toolTip);
     button->setFocusPolicy(Qt::StrongFocus);
     return button;
+}
+
+QComboBox* promptedPicker(QWidget* parent, const char* name, QRect geometry, const QString& prompt,
+                          const QStringList& entries) {
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(QString::fromLatin1(name));
+    combo->setGeometry(geometry);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->addItems(entries);
+    combo->setCurrentIndex(-1);
+    combo->setEditText(prompt);
+    combo->setAccessibleName(prompt);
+    combo->setMaxVisibleItems(15);
+    return combo;
 }
 
 } // namespace velmor

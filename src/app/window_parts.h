@@ -3,6 +3,9 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <QStringList>
+
+class QComboBox;
 
 class QToolButton;
 class QWidget;
@@ -18,5 +21,10 @@ void prepareFixedWindow(QWidget& window, const char* name, const QString& captio
 // names it for screen readers.
 QToolButton* pictureButton(QWidget* parent, const char* name, QRect geometry, const char* picture,
                            const QString& toolTip, int iconSize = 24);
+
+// An editable, unsorted drop-down whose text part shows the prompt until an
+// entry is picked from the list; typing never adds entries.
+QComboBox* promptedPicker(QWidget* parent, const char* name, QRect geometry, const QString& prompt,
+                          const QStringList& entries);
 
 } // namespace velmor

@@ -24,23 +24,6 @@ QStringList numbers(int last) {
     return entries;
 }
 
-// Editable and unsorted; the prompt stays in the text part until an entry
-// is picked, and typing never adds entries.
-QComboBox* finderBox(QWidget* parent, const char* name, QRect geometry, const QString& prompt,
-                     const QStringList& entries) {
-    auto* box = new QComboBox(parent);
-    box->setObjectName(QString::fromLatin1(name));
-    box->setGeometry(geometry);
-    box->setEditable(true);
-    box->setInsertPolicy(QComboBox::NoInsert);
-    box->addItems(entries);
-    box->setCurrentIndex(-1);
-    box->setEditText(prompt);
-    box->setAccessibleName(prompt);
-    box->setMaxVisibleItems(15);
-    return box;
-}
-
 } // namespace
 
 Form7::Form7(Form1& main) : QWidget(nullptr), main_(main) {
@@ -49,12 +32,12 @@ Form7::Form7(Form1& main) : QWidget(nullptr), main_(main) {
                        QSize(430, 46));
 
     // Left to right: juz, sura number, sura name.
-    tafsercombo = finderBox(this, "tafsercombo", QRect(10, 12, 125, 22),
-                            QStringLiteral("اختر رقم الجزء"), numbers(30));
-    searchnumber = finderBox(this, "searchnumber", QRect(145, 12, 125, 22),
-                             QStringLiteral("اختر رقم السورة"), numbers(114));
-    searchname = finderBox(this, "searchname", QRect(280, 12, 140, 22),
-                           QStringLiteral("اختر إسم السورة"), store::pickerSuraNames());
+    tafsercombo = promptedPicker(this, "tafsercombo", QRect(10, 12, 125, 22),
+                                 QStringLiteral("اختر رقم الجزء"), numbers(30));
+    searchnumber = promptedPicker(this, "searchnumber", QRect(145, 12, 125, 22),
+                                  QStringLiteral("اختر رقم السورة"), numbers(114));
+    searchname = promptedPicker(this, "searchname", QRect(280, 12, 140, 22),
+                                QStringLiteral("اختر إسم السورة"), store::pickerSuraNames());
     setTabOrder(searchname, searchnumber);
     setTabOrder(searchnumber, tafsercombo);
 

@@ -31,22 +31,6 @@ QRadioButton* optionButton(QWidget* parent, const char* name, QRect geometry, co
     return button;
 }
 
-// An editable, unsorted drop-down whose text shows the prompt until an
-// entry is picked from the list; typing never adds entries.
-QComboBox* picker(QWidget* parent, const char* name, QRect geometry, const QString& prompt,
-                  const QStringList& entries) {
-    auto* combo = new QComboBox(parent);
-    combo->setObjectName(QString::fromLatin1(name));
-    combo->setGeometry(geometry);
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->addItems(entries);
-    combo->setCurrentIndex(-1);
-    combo->setEditText(prompt);
-    combo->setAccessibleName(prompt);
-    return combo;
-}
-
 QStringList juzEntries() {
     QStringList entries;
     for (int juz = 1; juz <= 30; ++juz) {
@@ -82,24 +66,26 @@ Form6::Form6(Form1& main) : QWidget(nullptr), main_(main) {
                              QStringLiteral("كامل القرآن الكريم"));
     soraop = optionButton(this, "soraop", twipsRect(4350, 1380, 1905, 360),
                           QStringLiteral("البحث في سورة واحدة"));
-    sora = picker(this, "sora", twipsRect(2445, 1365, 1710, 315), suraPrompt, suras);
+    sora = promptedPicker(this, "sora", twipsRect(2445, 1365, 1710, 315), suraPrompt, suras);
     sora12op = optionButton(this, "sora12op", twipsRect(4170, 1815, 2085, 345),
                             QStringLiteral("البحث من سورة الى أخرى"));
-    sora1 = picker(this, "sora1", twipsRect(2445, 1815, 1710, 315), suraPrompt, suras);
+    sora1 = promptedPicker(this, "sora1", twipsRect(2445, 1815, 1710, 315), suraPrompt, suras);
     Label1 = new QLabel(QStringLiteral("إلى"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(twipsRect(2115, 1860, 255, 195));
-    sora2 = picker(this, "sora2", twipsRect(345, 1815, 1710, 315), suraPrompt, suras);
+    sora2 = promptedPicker(this, "sora2", twipsRect(345, 1815, 1710, 315), suraPrompt, suras);
     partop = optionButton(this, "partop", twipsRect(4545, 2205, 1710, 420),
                           QStringLiteral("البحث في جزء واحد"));
-    part = picker(this, "part", twipsRect(2445, 2250, 1710, 315), juzPrompt, juzEntries());
+    part = promptedPicker(this, "part", twipsRect(2445, 2250, 1710, 315), juzPrompt, juzEntries());
     part12op = optionButton(this, "part12op", twipsRect(4350, 2685, 1905, 360),
                             QStringLiteral("البحث من جزء إلى آخر"));
-    part1 = picker(this, "part1", twipsRect(3000, 2700, 1200, 315), juzPrompt, juzEntries());
+    part1 =
+        promptedPicker(this, "part1", twipsRect(3000, 2700, 1200, 315), juzPrompt, juzEntries());
     Label4 = new QLabel(QStringLiteral("إلى"), this);
     Label4->setObjectName(QStringLiteral("Label4"));
     Label4->setGeometry(twipsRect(2640, 2730, 255, 195));
-    part2 = picker(this, "part2", twipsRect(1380, 2700, 1185, 315), juzPrompt, juzEntries());
+    part2 =
+        promptedPicker(this, "part2", twipsRect(1380, 2700, 1185, 315), juzPrompt, juzEntries());
     allsearch->setChecked(true);
 
     // Two groups: the matching mode inside the frame, the scope outside.

@@ -6,18 +6,6 @@ namespace velmor {
 
 using namespace store::catalogue;
 
-QString trimBlanks(const QString& text) {
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text[first] == u' ') {
-        ++first;
-    }
-    while (last > first && text[last - 1] == u' ') {
-        --last;
-    }
-    return text.mid(first, last - first);
-}
-
 QString composeSearchQuery(const QString& text, const SearchOptions& o) {
     const bool word = o.wholeWord;
     switch (o.scope) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "connection_string.h"
+
 #include <QString>
 
 namespace velmor {
@@ -14,8 +16,8 @@ struct SearchOptions {
     int sora = -1, sora1 = -1, sora2 = -1;
 };
 
-// The text with leading and trailing blanks (U+0020 only) removed.
-QString trimBlanks(const QString& text);
+// The search text is trimmed of blanks (U+0020 only) before it is searched.
+using store::trimBlanks;
 
 // The query for a search text: the catalogue form of the scope and matching
 // mode, with juz and sura numbers taken as picked index + 1 (0 when nothing

@@ -24,6 +24,8 @@ std::optional<QString> valueOf(const QString& connectionString, const QString& k
     return connectionString.mid(from, end - from);
 }
 
+} // namespace
+
 QString trimBlanks(const QString& text) {
     qsizetype first = 0;
     qsizetype last = text.size();
@@ -35,8 +37,6 @@ QString trimBlanks(const QString& text) {
     }
     return text.mid(first, last - first);
 }
-
-} // namespace
 
 std::optional<ConnectionTarget> parseConnectionString(const QString& connectionString) {
     const auto source = valueOf(connectionString, QStringLiteral("Data Source="));

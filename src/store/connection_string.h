@@ -12,6 +12,10 @@ inline constexpr char kDatabaseFileName[] = "zarqen.zq";
 // The folder ends in a separator only when it is a drive's root.
 QString buildConnectionString(const QString& programFolder);
 
+// The text without its leading and trailing blanks (U+0020 only; tabs and
+// other spaces stay).
+QString trimBlanks(const QString& text);
+
 struct ConnectionTarget {
     QString filePath; // the "Data Source=" value without its surrounding blanks
     QString password; // the database password

@@ -1,6 +1,6 @@
 #include "form1.h"
 #include "form6.h"
-#include "program_folder.h"
+#include "main_window_fixture.h"
 #include "tray_area.h"
 
 #include <QAction>
@@ -21,17 +21,10 @@ using namespace velmor;
 
 namespace {
 
-class Form1Test : public ::testing::Test {
+class Form1Test : public test::MainWindowTest {
 protected:
-    test::ProgramFolder folder;
-    std::unique_ptr<Form1> form;
-    QStringList messages;
-
     void start() {
-        form = std::make_unique<Form1>(folder.path());
-        form->messageBox = [this](const QString&, const QString& text) { messages.append(text); };
-        form->Form_Load();
-        form->show();
+        MainWindowTest::start();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     }
 

@@ -1,6 +1,6 @@
 #include "form1.h"
 #include "form7.h"
-#include "program_folder.h"
+#include "main_window_fixture.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -18,18 +18,9 @@ using namespace velmor;
 
 namespace {
 
-class FinderTest : public ::testing::Test {
+class FinderTest : public test::MainWindowTest {
 protected:
-    test::ProgramFolder folder;
-    std::unique_ptr<Form1> form;
-    QStringList messages;
-
-    void SetUp() override {
-        form = std::make_unique<Form1>(folder.path());
-        form->messageBox = [this](const QString&, const QString& text) { messages.append(text); };
-        form->Form_Load();
-        form->show();
-    }
+    void SetUp() override { start(); }
 
     Form7& finder() {
         form->fullsearch->trigger();
@@ -41,14 +32,6 @@ protected:
     static void pick(QComboBox* box, int index) {
         box->setCurrentIndex(index);
         emit box->activated(index);
-    }
-
-    QStringList lines() const {
-        QStringList texts;
-        for (int i = 0; i < form->suraayaalist->count(); ++i) {
-            texts.append(form->suraayaalist->item(i)->text());
-        }
-        return texts;
     }
 };
 

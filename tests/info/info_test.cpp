@@ -5,7 +5,7 @@
 #include "form4.h"
 #include "form6.h"
 #include "form7.h"
-#include "program_folder.h"
+#include "main_window_fixture.h"
 #include "tray_area.h"
 #include "windows1256.h"
 
@@ -94,18 +94,9 @@ public slots:
     void open(const QUrl& url) { opened.append(url); }
 };
 
-class InfoTest : public ::testing::Test {
+class InfoTest : public test::MainWindowTest {
 protected:
-    test::ProgramFolder folder;
-    std::unique_ptr<Form1> form;
-    QStringList messages;
-
-    void SetUp() override {
-        form = std::make_unique<Form1>(folder.path());
-        form->messageBox = [this](const QString&, const QString& text) { messages.append(text); };
-        form->Form_Load();
-        form->show();
-    }
+    void SetUp() override { start(); }
     void TearDown() override { qunsetenv("VELMOR_UPDATE_URL"); }
 
     // Opens the updates window on url and waits for its fetch to end.

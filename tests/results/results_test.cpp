@@ -1,7 +1,7 @@
 #include "form1.h"
 #include "form5.h"
 #include "form6.h"
-#include "program_folder.h"
+#include "main_window_fixture.h"
 #include "reference_lists.h"
 #include "scripture.h"
 
@@ -25,30 +25,9 @@ namespace {
 
 const QString kAyatAlKursiLine = QStringLiteral("البقرة : 255");
 
-class ResultsTest : public ::testing::Test {
+class ResultsTest : public test::MainWindowTest {
 protected:
-    test::ProgramFolder folder;
-    std::unique_ptr<Form1> form;
-    struct Message {
-        QString title, text;
-    };
-    std::vector<Message> messages;
-
     void SetUp() override { start(); }
-
-    void start() {
-        form = std::make_unique<Form1>(folder.path());
-        form->messageBox = [this](const QString& title, const QString& text) {
-            messages.push_back({title, text});
-        };
-        form->Form_Load();
-        form->show();
-    }
-
-    void searchFor(const QString& text) {
-        form->searcht->setText(text);
-        form->search_Click();
-    }
 
     // Ayat al-Kursi (2:255, ID 262) is the first hit of its opening words.
     void selectAyatAlKursi() {
@@ -116,13 +95,13 @@ TEST_F(ResultsTest, DoubleClickAddsOnceAndReportsTheDuplicate) {
     EXPECT_EQ(form->addaya->count(), 1);
     EXPECT_EQ(form->addaya->item(0)->text(), kAyatAlKursiLine);
     EXPECT_EQ(form->hideadd, QStringList{QStringLiteral("262")});
-    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(messages.isEmpty());
     form->suraayaalist_DblClick();
     EXPECT_EQ(form->addaya->count(), 1);
     EXPECT_EQ(form->hideadd.size(), 1);
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text, QStringLiteral("لقد تمت إضافة هذه الآية سابقا"));
-    EXPECT_EQ(messages[0].title, applicationTitle());
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0], QStringLiteral("لقد تمت إضافة هذه الآية سابقا"));
+    EXPECT_EQ(messageTitles[0], applicationTitle());
 }
 
 TEST_F(ResultsTest, NothingIsAddedWhileTheDisplayIsEmpty) {
@@ -131,7 +110,7 @@ TEST_F(ResultsTest, NothingIsAddedWhileTheDisplayIsEmpty) {
     form->suraayaalist_DblClick();
     EXPECT_EQ(form->addaya->count(), 0);
     EXPECT_TRUE(form->hideadd.isEmpty());
-    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(messages.isEmpty());
 }
 
 TEST_F(ResultsTest, TheSuraButtonListsTheSelectedResultsWholeSura) {
@@ -179,9 +158,9 @@ TEST_F(ResultsTest, TheSuraButtonOnAnEmptyListChangesNothing) {
 TEST_F(ResultsTest, AfterAWordSearchTheWholeSuraIsRefused) {
     searchFor(QStringLiteral("الصمد"));
     form->allayaa_Click();
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].title, QStringLiteral("خطأ"));
-    EXPECT_EQ(messages[0].text, QStringLiteral("إن نتائج البحث ليست لسورة واحدة"));
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messageTitles[0], QStringLiteral("خطأ"));
+    EXPECT_EQ(messages[0], QStringLiteral("إن نتائج البحث ليست لسورة واحدة"));
     EXPECT_TRUE(form->form5.isNull());
 }
 

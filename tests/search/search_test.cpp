@@ -1,6 +1,6 @@
 #include "form1.h"
 #include "form6.h"
-#include "program_folder.h"
+#include "main_window_fixture.h"
 #include "settings_file.h"
 
 #include <QApplication>
@@ -24,33 +24,9 @@ using namespace velmor;
 
 namespace {
 
-class SearchTest : public ::testing::Test {
+class SearchTest : public test::MainWindowTest {
 protected:
-    test::ProgramFolder folder;
-    std::unique_ptr<Form1> form;
-    QStringList messages;
-
     void SetUp() override { start(); }
-
-    void start() {
-        form = std::make_unique<Form1>(folder.path());
-        form->messageBox = [this](const QString&, const QString& text) { messages.append(text); };
-        form->Form_Load();
-        form->show();
-    }
-
-    void searchFor(const QString& text) {
-        form->searcht->setText(text);
-        form->search_Click();
-    }
-
-    QStringList lines() const {
-        QStringList texts;
-        for (int i = 0; i < form->suraayaalist->count(); ++i) {
-            texts.append(form->suraayaalist->item(i)->text());
-        }
-        return texts;
-    }
 
     // Every result's sura number, with the six lists checked equal in length.
     std::vector<int> suras() const {

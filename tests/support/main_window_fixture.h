@@ -1,0 +1,49 @@
+#pragma once
+
+#include "form1.h"
+#include "program_folder.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QStringList>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace velmor::test {
+
+// A real main window over the generated database, in a program folder of
+// the test's own, whose message boxes are collected instead of shown.
+class MainWindowTest : public ::testing::Test {
+protected:
+    ProgramFolder folder;
+    std::unique_ptr<Form1> form;
+    QStringList messages;      // the texts of the message boxes, in order
+    QStringList messageTitles; // and their captions
+
+    // Starts (or restarts) the program: a new window, loaded and shown.
+    void start() {
+        form = std::make_unique<Form1>(folder.path());
+        form->messageBox = [this](const QString& title, const QString& text) {
+            messageTitles.append(title);
+            messages.append(text);
+        };
+        form->Form_Load();
+        form->show();
+    }
+
+    void searchFor(const QString& text) {
+        form->searcht->setText(text);
+        form->search_Click();
+    }
+
+    // The result lines as the list shows them.
+    QStringList lines() const {
+        QStringList texts;
+        for (int i = 0; i < form->suraayaalist->count(); ++i) {
+            texts.append(form->suraayaalist->item(i)->text());
+        }
+        return texts;
+    }
+};
+
+} // namespace velmor::test
