@@ -27,11 +27,6 @@ void ResultSet::clear() {
     pagenolist_.clear();
 }
 
-void ResultSet::append(const Record& record) {
-    appendHidden(record);
-    suraayaalist_.addItem(resultLine(record.sura, record.aya));
-}
-
 void ResultSet::appendHidden(const Record& record) {
     soraanolist_.append(record.sura);
     ayaanolist_.append(record.aya);

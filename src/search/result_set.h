@@ -37,7 +37,6 @@ public:
     std::optional<Record> at(int index) const;
 
     void clear();
-    void append(const Record& record);
     void showCount();
     // Selecting by program runs the list's selection handling like a click.
     void selectFirst();
