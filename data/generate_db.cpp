@@ -1,20 +1,17 @@
-// Builds the encrypted scripture database from the pinned data packages and
-// the tafsir folder, after checking that the sources agree with each other.
+// Builds the encrypted scripture database from the pinned data packages,
+// after checking that the sources agree with each other.
 //
 // Usage: generate_db --min TEXT.json --clean TEXT.json --meta META.json
-//                    --tafsir DIR --output zarqen.zq
+//                    --tafsir TAFSIR.json --output zarqen.zq
 #include "arabic_fold.h"
 #include "connection_string.h"
 #include "database.h"
 #include "reference_lists.h"
 
 #include <QCryptographicHash>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QHash>
 #include <cstdio>
-#include <map>
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <sqlite3.h>
@@ -89,33 +86,20 @@ std::vector<std::string> wordsWithoutMarks(const std::string& text) {
     return words;
 }
 
-// Checks every tafsir file against SHA256SUMS ("<hex>  <name>" lines).
-void verifyChecksums(const QDir& folder) {
-    const QByteArray sums = readFile(folder.filePath("SHA256SUMS"));
-    QHash<QString, QByteArray> expected;
-    for (const QByteArray& line : sums.split('\n')) {
-        const QList<QByteArray> parts = line.simplified().split(' ');
-        if (parts.size() == 2) {
-            QByteArray name = parts[1];
-            if (name.startsWith('*')) {
-                name.remove(0, 1);
-            }
-            expected.insert(QString::fromUtf8(name), parts[0].toLower());
-        }
+// The tafsir file of the pinned translation package: one string per aya in
+// reading order. Its checksum is pinned here, so a changed file is refused
+// even when the package lock was edited to accept it.
+constexpr char kTafsirSha256[] = "efcc23d2030bc3029ee75d008218790c5362b50ad06e9daca6ab246128fcccba";
+
+std::vector<std::string> readTafsir(const QString& path) {
+    std::vector<std::string> tafsir = readTextArray(path);
+    const QByteArray bytes = readFile(path);
+    const QByteArray actual = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
+    if (actual != QByteArray(kTafsirSha256)) {
+        fail("checksum mismatch for the tafsir file " + path.toStdString() + ": its SHA-256 is " +
+             actual.toStdString() + ", expected " + kTafsirSha256);
     }
-    for (int sura = 1; sura <= kSuraCount; ++sura) {
-        const QString name = QString::number(sura) + ".json";
-        if (!expected.contains(name)) {
-            fail("SHA256SUMS in " + folder.path().toStdString() + " has no line for " +
-                 name.toStdString());
-        }
-        const QByteArray actual =
-            QCryptographicHash::hash(readFile(folder.filePath(name)), QCryptographicHash::Sha256)
-                .toHex();
-        if (actual != expected.value(name)) {
-            fail("checksum mismatch for " + folder.filePath(name).toStdString());
-        }
-    }
+    return tafsir;
 }
 
 std::vector<Aya> loadSources(const QString& minPath, const QString& cleanPath,
@@ -127,8 +111,7 @@ std::vector<Aya> loadSources(const QString& minPath, const QString& cleanPath,
         fail(metaPath.toStdString() + " must hold " + std::to_string(kAyaCount) + " rows");
     }
 
-    const QDir tafsirFolder(tafsirPath);
-    verifyChecksums(tafsirFolder);
+    const std::vector<std::string> tafsir = readTafsir(tafsirPath);
 
     std::vector<Aya> ayat(kAyaCount);
     for (int id = 0; id < kAyaCount; ++id) {
@@ -140,6 +123,7 @@ std::vector<Aya> loadSources(const QString& minPath, const QString& cleanPath,
         aya.page = row.at(3).get<int>();
         aya.text = marked[static_cast<std::size_t>(id)];
         aya.index = makeIndexForm(clean[static_cast<std::size_t>(id)]);
+        aya.tafsir = tafsir[static_cast<std::size_t>(id)];
         const std::string where = "aya ID " + std::to_string(id + 1) + " (" +
                                   std::to_string(aya.sura) + ":" + std::to_string(aya.aya) + ")";
         if (aya.text.empty()) {
@@ -148,44 +132,11 @@ std::vector<Aya> loadSources(const QString& minPath, const QString& cleanPath,
         if (wordsWithoutMarks(aya.text) != wordsWithoutMarks(clean[static_cast<std::size_t>(id)])) {
             fail("the marked and the clean text differ in their words at " + where);
         }
-        if (aya.juz < 1 || aya.juz > 30 || aya.page < 1) {
-            fail("juz or page out of range at " + where);
-        }
-    }
-
-    // Every (sura, aya) of the metadata must have exactly one tafsir entry and
-    // the other way round. The files list their entries in no particular order.
-    std::map<std::pair<int, int>, std::string> tafsir;
-    for (int sura = 1; sura <= kSuraCount; ++sura) {
-        const QString path = tafsirFolder.filePath(QString::number(sura) + ".json");
-        const json file = readJson(path);
-        for (const json& entry : file.at("ayahs")) {
-            const int entrySura = entry.at("surah").get<int>();
-            const int entryAya = entry.at("ayah").get<int>();
-            if (entrySura != sura) {
-                fail(path.toStdString() + " holds an entry of sura " + std::to_string(entrySura));
-            }
-            if (!tafsir
-                     .emplace(std::make_pair(entrySura, entryAya),
-                              entry.at("text").get<std::string>())
-                     .second) {
-                fail(path.toStdString() + " holds aya " + std::to_string(entryAya) + " twice");
-            }
-        }
-    }
-    if (tafsir.size() != ayat.size()) {
-        fail("the tafsir holds " + std::to_string(tafsir.size()) + " entries, expected " +
-             std::to_string(kAyaCount));
-    }
-    for (Aya& aya : ayat) {
-        const std::string where = std::to_string(aya.sura) + ":" + std::to_string(aya.aya);
-        const auto found = tafsir.find({aya.sura, aya.aya});
-        if (found == tafsir.end()) {
-            fail("the tafsir has no entry for " + where);
-        }
-        aya.tafsir = std::move(found->second);
         if (aya.tafsir.empty()) {
             fail("empty tafsir at " + where);
+        }
+        if (aya.juz < 1 || aya.juz > 30 || aya.page < 1) {
+            fail("juz or page out of range at " + where);
         }
     }
 
@@ -224,11 +175,6 @@ void execute(sqlite3* db, const std::string& sql) {
 }
 
 void writeDatabase(const std::vector<Aya>& ayat, const QString& outputPath) {
-    const QFileInfo output(outputPath);
-    const auto target = parseConnectionString(buildConnectionString(output.absolutePath()));
-    if (!target) {
-        fail("cannot derive the database password");
-    }
     const QString temporary = outputPath + ".tmp";
     QFile::remove(temporary);
 
@@ -240,7 +186,7 @@ void writeDatabase(const std::vector<Aya>& ayat, const QString& outputPath) {
         fail("cannot create " + temporary.toStdString() + ": " + error);
     }
     std::unique_ptr<sqlite3, int (*)(sqlite3*)> guard(db, sqlite3_close);
-    execute(db, keyStatements(target->password));
+    execute(db, keyStatements(QLatin1String(kDatabasePassword)));
     execute(db, "CREATE TABLE Ayat (ID INTEGER PRIMARY KEY, soraano INTEGER NOT NULL, "
                 "ayaano INTEGER NOT NULL, chapterNO INTEGER NOT NULL, pageno INTEGER NOT NULL, "
                 "AyaaIndex TEXT NOT NULL, ayaa TEXT NOT NULL, taf TEXT NOT NULL)");
@@ -292,7 +238,7 @@ int main(int argc, char** argv) {
     for (const char* required : {"--min", "--clean", "--meta", "--tafsir", "--output"}) {
         if (!options.contains(QString::fromLatin1(required))) {
             std::fprintf(stderr,
-                         "usage: generate_db --min FILE --clean FILE --meta FILE --tafsir DIR "
+                         "usage: generate_db --min FILE --clean FILE --meta FILE --tafsir FILE "
                          "--output FILE\n");
             return 2;
         }

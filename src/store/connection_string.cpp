@@ -3,9 +3,10 @@
 namespace velmor::store {
 
 QString buildConnectionString(const QString& programFolder) {
-    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Jet OLEDB:Database "
-                          "Password=zqtwn8461937; Data Source= ") +
-           programFolder + QStringLiteral("/zarqen.zq ;Persist Security Info=False");
+    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Jet OLEDB:Database Password=") +
+           QLatin1String(kDatabasePassword) + QStringLiteral("; Data Source= ") + programFolder +
+           u'/' + QLatin1String(kDatabaseFileName) +
+           QStringLiteral(" ;Persist Security Info=False");
 }
 
 namespace {

@@ -6,6 +6,9 @@
 namespace velmor::store {
 
 inline constexpr char kDatabaseFileName[] = "zarqen.zq";
+// The database password, shared by the program and the generator that
+// encrypts the file.
+inline constexpr char kDatabasePassword[] = "zqtwn8461937";
 
 // The connection string of every record view: provider and password, then
 // the program folder joined to the database file name with a forward slash.

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The generator must refuse inconsistent sources with a clear message and
 # leave no database behind.
-# Usage: generator_rejects_bad_sources.sh GENERATE_DB TEXT_DIR META_JSON TAFSIR_DIR
+# Usage: generator_rejects_bad_sources.sh GENERATE_DB TEXT_DIR META_JSON TAFSIR_JSON
 set -u
 generator=$1 text_dir=$2 meta=$3 tafsir=$4
 work=$(mktemp -d)
@@ -24,16 +24,19 @@ expect_failure() { # description, expected message, generator arguments...
 
 sources=(--min "$text_dir/quran-text-tanzil-simple-min.json" --clean "$text_dir/quran-text-tanzil-simple-clean.json")
 
-# A tafsir file that does not match its checksum.
-cp -r "$tafsir" "$work/tafsir" && chmod -R u+w "$work/tafsir"
-printf ' ' >> "$work/tafsir/112.json"
-expect_failure "tampered tafsir" "checksum mismatch" "${sources[@]}" --meta "$meta" --tafsir "$work/tafsir"
+# A tafsir file with one entry changed, so its checksum no longer matches.
+node -e 'const fs=require("fs"); const t=JSON.parse(fs.readFileSync(process.argv[1])); t[6000]+=" "; fs.writeFileSync(process.argv[2], JSON.stringify(t));' "$tafsir" "$work/tampered.json"
+expect_failure "tampered tafsir" "checksum mismatch" "${sources[@]}" --meta "$meta" --tafsir "$work/tampered.json"
+
+# A tafsir file one entry short.
+node -e 'const fs=require("fs"); const t=JSON.parse(fs.readFileSync(process.argv[1])); t.pop(); fs.writeFileSync(process.argv[2], JSON.stringify(t));' "$tafsir" "$work/short-tafsir.json"
+expect_failure "short tafsir" "must hold 6236 strings" "${sources[@]}" --meta "$meta" --tafsir "$work/short-tafsir.json"
 
 # Metadata with one aya missing.
 node -e 'const fs=require("fs"); const m=JSON.parse(fs.readFileSync(process.argv[1])); m.pop(); fs.writeFileSync(process.argv[2], JSON.stringify(m));' "$meta" "$work/short.json"
 expect_failure "missing aya" "must hold 6236 rows" "${sources[@]}" --meta "$work/short.json" --tafsir "$tafsir"
 
-# Metadata whose aya numbers disagree with the tafsir (two ayas swapped).
+# Metadata out of reading order (two ayas swapped).
 node -e 'const fs=require("fs"); const m=JSON.parse(fs.readFileSync(process.argv[1])); [m[10],m[11]]=[m[11],m[10]]; fs.writeFileSync(process.argv[2], JSON.stringify(m));' "$meta" "$work/swapped.json"
 expect_failure "out of order" "out of reading order" "${sources[@]}" --meta "$work/swapped.json" --tafsir "$tafsir"
 

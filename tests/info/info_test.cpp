@@ -109,8 +109,11 @@ protected:
         return window;
     }
 
+    // The program folder holds what it held before the window opened.
     bool noTemporaryFile() const {
-        return !QDir(folder.path()).exists(QStringLiteral("update2.5.txt"));
+        return QDir(folder.path())
+                   .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot) ==
+               QStringList{QStringLiteral("zarqen.zq")};
     }
 };
 
@@ -138,6 +141,19 @@ TEST_F(InfoTest, ANoticeInTheArabicCodePageIsShownExactly) {
     EXPECT_TRUE(noTemporaryFile());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("آخر التحديثات"));
     EXPECT_EQ(window->windowModality(), Qt::ApplicationModal);
+}
+
+TEST_F(InfoTest, TheUsersOwnFilesOfTheNoticesNameAreLeftAlone) {
+    QFile own(folder.file(QStringLiteral("update2.5.txt")));
+    ASSERT_TRUE(own.open(QIODevice::WriteOnly));
+    own.write("my own notes");
+    own.close();
+    NoticeServer server(NoticeServer::response("200 OK", "new"));
+    Form4* window = fetchFrom(server.url());
+    EXPECT_EQ(window->Text1->toPlainText(), QStringLiteral("new"));
+    ASSERT_TRUE(own.open(QIODevice::ReadOnly));
+    EXPECT_EQ(own.readAll(), QByteArray("my own notes"));
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
 }
 
 TEST_F(InfoTest, ANotFoundPageIsShownAsItCame) {
@@ -288,7 +304,7 @@ TEST(NotesText, SixParagraphsWithTheRequiredCredits) {
     EXPECT_TRUE(paragraphs[1].contains(QStringLiteral("tanzil.net")));
     EXPECT_TRUE(paragraphs[2].contains(QStringLiteral("التفسير الميسر")));
     EXPECT_TRUE(paragraphs[2].contains(QStringLiteral("مجمع الملك فهد")));
-    EXPECT_TRUE(paragraphs[2].contains(QStringLiteral("github.com/spa5k/tafsir_api")));
+    EXPECT_TRUE(paragraphs[2].contains(QStringLiteral("tanzil.net/trans")));
     EXPECT_TRUE(paragraphs[3].startsWith(QStringLiteral("ملاحظة :")));
     EXPECT_FALSE(notesText().contains(QRegularExpression(QStringLiteral("(?<!\r)\n"))));
 }

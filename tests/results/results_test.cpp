@@ -60,7 +60,7 @@ TEST_F(ResultsTest, SelectingAResultShowsTheAyaAndItsDetails) {
     EXPECT_EQ(form->soraayanum->text(), QStringLiteral("286"));
     EXPECT_EQ(form->chapterNOtext->text(), QStringLiteral("3"));
     EXPECT_EQ(form->pagenotext->text(), QStringLiteral("42"));
-    EXPECT_EQ(form->Text2->toPlainText(), test::packageTafsir(2, 255));
+    EXPECT_EQ(form->Text2->toPlainText(), test::packageTafsir(262));
     EXPECT_EQ(form->Adodc2.recordSource(),
               QStringLiteral("SELECT *  FROM Ayat where Ayat.ID like 262"));
 

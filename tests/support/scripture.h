@@ -7,31 +7,26 @@
 
 namespace velmor::test {
 
+// A JSON array of one string per aya, in reading order, as a data package
+// ships it.
+inline nlohmann::json readPackageArray(const char* path) {
+    QFile file(QString::fromUtf8(path));
+    file.open(QIODevice::ReadOnly);
+    const QByteArray bytes = file.readAll();
+    return nlohmann::json::parse(bytes.constData(), bytes.constData() + bytes.size());
+}
+
 // The aya texts exactly as the data package has them, by ID (1..6236), read
 // independently of the program's database.
 inline QString packageAyaText(int id) {
-    static const nlohmann::json texts = [] {
-        QFile file(QStringLiteral(VELMOR_TEST_TEXT_JSON));
-        file.open(QIODevice::ReadOnly);
-        const QByteArray bytes = file.readAll();
-        return nlohmann::json::parse(bytes.constData(), bytes.constData() + bytes.size());
-    }();
+    static const nlohmann::json texts = readPackageArray(VELMOR_TEST_TEXT_JSON);
     return QString::fromStdString(texts.at(static_cast<std::size_t>(id - 1)).get<std::string>());
 }
 
-// The tafsir text of sura:aya exactly as its file has it.
-inline QString packageTafsir(int sura, int aya) {
-    QFile file(QStringLiteral(VELMOR_TEST_TAFSIR_DIR "/%1.json").arg(sura));
-    file.open(QIODevice::ReadOnly);
-    const QByteArray bytes = file.readAll();
-    const nlohmann::json parsed =
-        nlohmann::json::parse(bytes.constData(), bytes.constData() + bytes.size());
-    for (const auto& entry : parsed.at("ayahs")) {
-        if (entry.at("ayah").get<int>() == aya) {
-            return QString::fromStdString(entry.at("text").get<std::string>());
-        }
-    }
-    return {};
+// The tafsir of the aya with the given ID exactly as its package has it.
+inline QString packageTafsir(int id) {
+    static const nlohmann::json tafsir = readPackageArray(VELMOR_TEST_TAFSIR_JSON);
+    return QString::fromStdString(tafsir.at(static_cast<std::size_t>(id - 1)).get<std::string>());
 }
 
 } // namespace velmor::test
