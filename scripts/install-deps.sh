@@ -10,7 +10,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n libgl1-mesa-dev libx11-dev
   libsqlcipher-dev sqlcipher
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
-  xvfb xauth imagemagick
+  xvfb xauth imagemagick desktop-file-utils appstream dpkg-dev file
   fonts-noto-core fonts-hosny-amiri
 )
 if ! command -v node >/dev/null 2>&1 || ! command -v npm >/dev/null 2>&1; then

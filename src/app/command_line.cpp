@@ -4,6 +4,7 @@
 #include "composition.h"
 #include "record_view.h"
 #include "result_line.h"
+#include "version.h"
 
 #include <QCommandLineParser>
 #include <QRegularExpression>
@@ -271,7 +272,7 @@ int runCommandLine(const CommandLine& command, const QString& programFolder, std
         print(out, command.helpText);
         return 0;
     case CommandLine::Action::Version:
-        print(out, QStringLiteral("Velmor 2.5\n"));
+        print(out, QStringLiteral("Velmor %1\n").arg(QLatin1String(kVersion)));
         return 0;
     case CommandLine::Action::Error:
         print(err, QStringLiteral("velmor: ") + command.error + QStringLiteral("\n\n") +

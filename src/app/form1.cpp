@@ -28,6 +28,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTextOption>
 #include <QToolButton>
 #include <algorithm>
@@ -130,7 +131,10 @@ bool isEnter(const QKeyEvent& key) {
 } // namespace
 
 Form1::Form1(QString programFolder, QWidget* parent)
-    : QMainWindow(parent), programFolder_(std::move(programFolder)), Adodc1(store_), Adodc2(store_),
+    : QMainWindow(parent), programFolder_(std::move(programFolder)),
+      settingsPaths_(settings::settingsPaths(
+          programFolder_, QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))),
+      Adodc1(store_), Adodc2(store_),
       results(*(suraayaalist = new QListWidget), *(score = new QLabel)),
       chosenList(*(addaya = new QListWidget), hideadd) {
     setObjectName(QStringLiteral("Form1"));
@@ -387,7 +391,7 @@ void Form1::Form_Load() {
     activateArabicKeyboard();
     t->setShowIcon(true);
     // The saved display font; anything unusable in it is passed over.
-    if (const auto saved = settings::readSettingsFile(programFolder_)) {
+    if (const auto saved = settings::readSettingsFile(settingsPaths_.read)) {
         QFont font = Text1->font();
         settings::applySavedFont(*saved, font);
         Text1->setFont(font);

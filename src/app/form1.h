@@ -4,6 +4,7 @@
 #include "program_state.h"
 #include "record_view.h"
 #include "result_set.h"
+#include "settings_file.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -41,6 +42,7 @@ class Form1 : public QMainWindow {
     Q_OBJECT
     // Declared first: the record views below hold on to the store.
     QString programFolder_;
+    settings::SettingsPaths settingsPaths_;
     store::Store store_;
 
 public:
@@ -53,6 +55,8 @@ public:
     void Form_Load();
 
     const QString& programFolder() const { return programFolder_; }
+    // Where the display font is read from at start and saved to.
+    const settings::SettingsPaths& settingsPaths() const { return settingsPaths_; }
     store::Store& store() { return store_; }
 
     // Shows a message box with an OK button only. Replaceable, so that

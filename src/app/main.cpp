@@ -1,12 +1,10 @@
+#include "application_setup.h"
 #include "command_line.h"
 #include "fonts.h"
 #include "form1.h"
 #include "single_instance.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 #include <cstdio>
 
 int main(int argc, char** argv) {
@@ -25,19 +23,7 @@ int main(int argc, char** argv) {
     velmor::SingleInstance instance(QCoreApplication::applicationFilePath());
     const bool onlyCopy = instance.acquire();
 
-    QApplication::setApplicationName(velmor::applicationTitle());
-    QApplication::setApplicationVersion(QStringLiteral("2.5"));
-    QApplication::setLayoutDirection(Qt::RightToLeft);
-    // Hiding to the tray and closing a window opened from the tray must
-    // not end the program; only the shut-down does.
-    QApplication::setQuitOnLastWindowClosed(false);
-    velmor::registerFontSubstitutions();
-    // Qt's own dialogs and buttons (the font dialog, "OK") in Arabic.
-    QTranslator qtArabic;
-    if (qtArabic.load(QLocale(QLocale::Arabic), QStringLiteral("qtbase"), QStringLiteral("_"),
-                      QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QApplication::installTranslator(&qtArabic);
-    }
+    velmor::setUpApplication(app);
 
     if (!onlyCopy) {
         const QString refusal = QStringLiteral("لا يمكن تشغيل أكثر من نسخة من البرنامج");

@@ -3,6 +3,7 @@
 #include "addresses.h"
 #include "form1.h"
 #include "form3.h"
+#include "version.h"
 #include "window_parts.h"
 #include "window_placement.h"
 
@@ -53,7 +54,8 @@ Form2::Form2() {
     title.setPointSizeF(11);
     title.setBold(true);
     Label1->setFont(title);
-    Label5 = textLabel(this, "Label5", QRect(10, 164, 400, 18), QStringLiteral("الإصدار 2.5"));
+    Label5 = textLabel(this, "Label5", QRect(10, 164, 400, 18),
+                       QStringLiteral("الإصدار ") + QLatin1String(kVersion));
     Label2 = textLabel(this, "Label2", QRect(10, 184, 400, 18),
                        QStringLiteral("برمجة وتصميم: فريق Velmor"));
     Label4 = textLabel(this, "Label4", QRect(10, 206, 400, 18),

@@ -13,11 +13,12 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QEventLoop>
-#include <QFile>
+#include <QFileInfo>
 #include <QMenuBar>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QPlainTextEdit>
+#include <QTemporaryFile>
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -127,21 +128,18 @@ void Form4::Form_Activate() {
 }
 
 void Form4::showNotice(const QByteArray& body) {
-    // The notice passes through the program folder, as a file the user can
-    // recognise, and is removed whatever happens to it.
-    const QString path = QDir(programFolder_).filePath(QStringLiteral("update2.5.txt"));
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        const bool written = file.write(body) == body.size();
-        file.close();
-        if (written && file.open(QIODevice::ReadOnly)) {
-            notice_ = decodeWindows1256(file.readAll());
-            file.close();
-            Text1->setPlainText(
-                QString(notice_).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-        }
+    // The notice passes through a file of its own, created afresh under a
+    // name nobody else holds (a file or link the user keeps there is never
+    // touched), in the program folder when it can be written, and removed
+    // whatever happens to it.
+    const QString folder =
+        QFileInfo(programFolder_).isWritable() ? programFolder_ : QDir::tempPath();
+    QTemporaryFile file(QDir(folder).filePath(QStringLiteral("update2.5.txt.XXXXXX")));
+    if (!file.open() || file.write(body) != body.size() || !file.flush() || !file.seek(0)) {
+        return;
     }
-    QFile::remove(path);
+    notice_ = decodeWindows1256(file.readAll());
+    Text1->setPlainText(QString(notice_).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
 
 void Form4::ok_Click() {

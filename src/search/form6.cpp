@@ -10,6 +10,7 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QDir>
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QGroupBox>
@@ -128,9 +129,17 @@ void Form6::Command1_Click() {
         main_.state.searchscope = 4;
     }
     hide();
-    // An unwritable folder is passed over without a message.
-    settings::writeSettingsFile(main_.programFolder(),
-                                settings::displayFontOf(main_.Text1->font()));
+    const auto saved = settings::writeSettingsFile(main_.settingsPaths().write,
+                                                   settings::displayFontOf(main_.Text1->font()));
+    if (saved == settings::SaveResult::NameNotStorable) {
+        main_.messageBox(applicationTitle(),
+                         QStringLiteral("تعذر حفظ الخط المختار: لا يمكن حفظ اسم هذا الخط، "
+                                        "وسيبقى الخط المحفوظ سابقا عند التشغيل القادم"));
+    } else if (saved == settings::SaveResult::WriteFailed) {
+        main_.messageBox(applicationTitle(),
+                         QStringLiteral("تعذر حفظ الخط المختار في الملف ") +
+                             QDir::toNativeSeparators(main_.settingsPaths().write));
+    }
 }
 
 void Form6::Commandfont_Click() {

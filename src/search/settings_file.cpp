@@ -4,11 +4,15 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStringList>
 #include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace velmor::settings {
 
@@ -53,10 +57,40 @@ QStringList splitFields(const QString& line) {
     return fields;
 }
 
+bool writeAll(int fd, const QByteArray& bytes) {
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written =
+            ::write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            return false;
+        }
+        done += written;
+    }
+    return true;
+}
+
+bool isControl(QChar c) {
+    return c.category() == QChar::Other_Control;
+}
+
 } // namespace
 
-QString settingsFilePath(const QString& programFolder) {
-    return QDir(programFolder).filePath(QStringLiteral("all.txt"));
+SettingsPaths settingsPaths(const QString& programFolder, const QString& userConfigFolder) {
+    const QString beside = QDir(programFolder).filePath(QLatin1String(kSettingsFileName));
+    if (QFileInfo(programFolder).isWritable() || userConfigFolder.isEmpty()) {
+        return {beside, beside};
+    }
+    const QString own = QDir(userConfigFolder).filePath(QLatin1String(kSettingsFileName));
+    return {QFileInfo::exists(own) ? own : beside, own};
+}
+
+bool isStorableFontName(const QString& name) {
+    return !name.contains(u'"') && std::none_of(name.cbegin(), name.cend(), isControl) &&
+           decodeWindows1256(encodeWindows1256(name)) == name;
 }
 
 QByteArray formatSettingsLine(const DisplayFont& font) {
@@ -77,9 +111,7 @@ SavedFont parseSettingsLine(const QByteArray& bytes) {
     // The name is written quoted; anything else in its place is not a name.
     const bool quotedName = line.trimmed().startsWith(u'"');
     const bool printable =
-        !fields.isEmpty() && std::none_of(fields[0].cbegin(), fields[0].cend(), [](QChar c) {
-            return c.category() == QChar::Other_Control;
-        });
+        !fields.isEmpty() && std::none_of(fields[0].cbegin(), fields[0].cend(), isControl);
     if (quotedName && printable && !fields[0].trimmed().isEmpty()) {
         saved.name = fields[0];
     }
@@ -114,26 +146,55 @@ DisplayFont displayFontOf(const QFont& font) {
     return {font.family(), font.pointSizeF(), font.italic(), font.bold()};
 }
 
-std::optional<SavedFont> readSettingsFile(const QString& programFolder) {
-    QFile file(settingsFilePath(programFolder));
-    if (!file.open(QIODevice::ReadOnly)) {
+std::optional<SavedFont> readSettingsFile(const QString& path) {
+    // Non-blocking, so that a FIFO or a device in the file's place cannot
+    // hold up start-up; only a regular file is read.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
         return std::nullopt;
     }
-    // One line is all the file may hold; read no more than a line's worth.
-    return parseSettingsLine(file.read(4096));
+    struct stat status {};
+    QByteArray line;
+    if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) {
+        // One line is all the file may hold; read no more than a line's worth.
+        line.resize(4096);
+        const ssize_t got = ::read(fd, line.data(), static_cast<size_t>(line.size()));
+        line.resize(got > 0 ? got : 0);
+    } else {
+        status.st_mode = 0;
+    }
+    ::close(fd);
+    if (!S_ISREG(status.st_mode)) {
+        return std::nullopt;
+    }
+    return parseSettingsLine(line);
 }
 
-bool writeSettingsFile(const QString& programFolder, const DisplayFont& font) {
-    QSaveFile file(settingsFilePath(programFolder));
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
+SaveResult writeSettingsFile(const QString& path, const DisplayFont& font) {
+    if (!isStorableFontName(font.name)) {
+        return SaveResult::NameNotStorable;
     }
-    const QByteArray line = formatSettingsLine(font);
-    if (file.write(line) != line.size()) {
-        file.cancelWriting();
-        return false;
+    const QFileInfo target(path);
+    if (!QDir().mkpath(target.absolutePath())) {
+        return SaveResult::WriteFailed;
     }
-    return file.commit();
+    // A new file of our own beside the old one, renamed over it once it is
+    // complete on disk: the old file survives a full disk or a crash.
+    QByteArray temporary = QFile::encodeName(target.absoluteFilePath()) + ".XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0) {
+        return SaveResult::WriteFailed;
+    }
+    bool saved =
+        ::fchmod(fd, 0644) == 0 && writeAll(fd, formatSettingsLine(font)) && ::fsync(fd) == 0;
+    saved = ::close(fd) == 0 && saved;
+    saved = saved && ::rename(temporary.constData(),
+                              QFile::encodeName(target.absoluteFilePath()).constData()) == 0;
+    if (!saved) {
+        ::unlink(temporary.constData());
+        return SaveResult::WriteFailed;
+    }
+    return SaveResult::Saved;
 }
 
 } // namespace velmor::settings

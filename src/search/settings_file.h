@@ -5,9 +5,11 @@
 #include <QString>
 #include <optional>
 
-// all.txt in the program folder keeps the aya display's font between runs:
-// one line "NAME",SIZE,#BOOL#,#BOOL# (italic before bold) ending in CR LF,
-// in Windows-1256.
+// all.txt keeps the aya display's font between runs: one line
+// "NAME",SIZE,#BOOL#,#BOOL# (italic before bold) ending in CR LF, in
+// Windows-1256. It lies in the program folder when that folder can be
+// written (a build tree, a portable copy); an installed program keeps it in
+// the user's configuration folder instead.
 namespace velmor::settings {
 
 struct DisplayFont {
@@ -29,7 +31,21 @@ struct SavedFont {
 inline constexpr double kMinPointSize = 1;
 inline constexpr double kMaxPointSize = 200;
 
-QString settingsFilePath(const QString& programFolder);
+inline constexpr char kSettingsFileName[] = "all.txt";
+
+struct SettingsPaths {
+    QString read;  // where start-up reads the font from
+    QString write; // where the options window saves it
+};
+
+// The program folder's all.txt when the folder can be written. Otherwise the
+// user's own all.txt, or, until the user has one, the program folder's file
+// as the starting font.
+SettingsPaths settingsPaths(const QString& programFolder, const QString& userConfigFolder);
+
+// A name the file can hold so that it reads back the same: no double quote,
+// no control character, nothing outside Windows-1256.
+bool isStorableFontName(const QString& name);
 
 QByteArray formatSettingsLine(const DisplayFont& font);
 SavedFont parseSettingsLine(const QByteArray& bytes);
@@ -40,11 +56,14 @@ void applySavedFont(const SavedFont& saved, QFont& font);
 
 DisplayFont displayFontOf(const QFont& font);
 
-// Nothing when the file is missing or unreadable.
-std::optional<SavedFont> readSettingsFile(const QString& programFolder);
+// Nothing when the file is missing, unreadable or not a regular file.
+std::optional<SavedFont> readSettingsFile(const QString& path);
 
-// Replaces the file atomically: a failed or interrupted write leaves the old
-// file whole. Returns false when the file could not be written.
-bool writeSettingsFile(const QString& programFolder, const DisplayFont& font);
+enum class SaveResult { Saved, NameNotStorable, WriteFailed };
+
+// Replaces the file itself (a link in its place is replaced, not followed)
+// with a complete new one: a failed, short or interrupted write leaves the
+// old file whole and is reported.
+SaveResult writeSettingsFile(const QString& path, const DisplayFont& font);
 
 } // namespace velmor::settings

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFontDialog>
 #include <QGroupBox>
@@ -322,6 +323,29 @@ TEST_F(SearchTest, ClosingTheOptionsWritesTheDisplayFont) {
     form->option_Click();
     form->form6->Command1_Click();
     EXPECT_EQ(settingsBytes(folder), QByteArray("\"Tahoma\",11.25,#FALSE#,#FALSE#\r\n"));
+}
+
+TEST_F(SearchTest, AFontThatCannotBeSavedIsReportedAndTheOldFileKept) {
+    form->option_Click();
+    form->form6->Command1_Click();
+    const QByteArray saved = settingsBytes(folder);
+    ASSERT_FALSE(saved.isEmpty());
+    form->Text1->setFont(QFont(QStringLiteral("Font \"Quoted\"")));
+    form->option_Click();
+    form->form6->Command1_Click();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith(QStringLiteral("تعذر حفظ الخط المختار")));
+    EXPECT_EQ(messageTitles[0], applicationTitle());
+    EXPECT_EQ(settingsBytes(folder), saved);
+
+    // A write that fails: all.txt cannot be replaced while a folder holds its name.
+    form->Text1->setFont(QFont(QStringLiteral("Tahoma")));
+    QFile::remove(folder.file(QStringLiteral("all.txt")));
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("all.txt")));
+    form->option_Click();
+    form->form6->Command1_Click();
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_TRUE(messages[1].contains(folder.file(QStringLiteral("all.txt"))));
 }
 
 TEST_F(SearchTest, SettingsFileBytesForTahoma14Bold) {

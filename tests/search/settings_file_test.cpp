@@ -3,10 +3,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <clocale>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace velmor;
 using namespace velmor::settings;
@@ -79,35 +82,134 @@ TEST(SettingsLine, ApplyingKeepsTheDesignedPartsOfUnusableFields) {
     EXPECT_FALSE(font.bold());
 }
 
-TEST(SettingsFile, WrittenAtomicallyAndReadBack) {
-    QTemporaryDir folder;
-    EXPECT_FALSE(readSettingsFile(folder.path()).has_value());
-    ASSERT_TRUE(writeSettingsFile(folder.path(), {QStringLiteral("Tahoma"), 14, false, true}));
-    QFile file(settingsFilePath(folder.path()));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("\"Tahoma\",14,#FALSE#,#TRUE#\r\n"));
-    EXPECT_EQ(readSettingsFile(folder.path())->pointSize, 14);
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("all.txt")});
+namespace {
+
+const DisplayFont kBoldTahoma{QStringLiteral("Tahoma"), 14, false, true};
+const QByteArray kBoldTahomaLine("\"Tahoma\",14,#FALSE#,#TRUE#\r\n");
+
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
-TEST(SettingsFile, AFailedWriteReportsFalseAndLeavesNothingBehind) {
+bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// Runs a command, true when it succeeded.
+bool run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    return process.waitForFinished(10000) && process.exitStatus() == QProcess::NormalExit &&
+           process.exitCode() == 0;
+}
+
+} // namespace
+
+TEST(SettingsFile, WrittenWholeAndReadBack) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("all.txt"));
+    EXPECT_FALSE(readSettingsFile(path).has_value());
+    ASSERT_EQ(writeSettingsFile(path, kBoldTahoma), SaveResult::Saved);
+    EXPECT_EQ(contents(path), kBoldTahomaLine);
+    EXPECT_EQ(readSettingsFile(path)->pointSize, 14);
+    ASSERT_EQ(writeSettingsFile(path, {QStringLiteral("B"), 9, true, false}), SaveResult::Saved);
+    EXPECT_EQ(contents(path), QByteArray("\"B\",9,#TRUE#,#FALSE#\r\n"));
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("all.txt")});
+}
+
+TEST(SettingsFile, ANameTheFileCannotHoldIsRefusedAndTheOldFileKept) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("all.txt"));
+    ASSERT_EQ(writeSettingsFile(path, kBoldTahoma), SaveResult::Saved);
+    for (const QString& name : {QStringLiteral("My \"Best\" Font"), QStringLiteral("خط \u2603"),
+                                QStringLiteral("Tab\tFont"), QStringLiteral("ئ\u0670")}) {
+        EXPECT_EQ(writeSettingsFile(path, {name, 12, false, false}), SaveResult::NameNotStorable)
+            << name.toStdString();
+        EXPECT_EQ(contents(path), kBoldTahomaLine);
+    }
+    // Names the code page holds are stored, and read back the same.
+    for (const QString& name : {QStringLiteral("Noto Naskh Arabic"), QStringLiteral("خط، عربي")}) {
+        ASSERT_EQ(writeSettingsFile(path, {name, 10.5, true, true}), SaveResult::Saved);
+        EXPECT_EQ(readSettingsFile(path)->name, name);
+    }
+}
+
+TEST(SettingsFile, AFailedWriteIsReportedAndLeavesNothingBehind) {
     QTemporaryDir folder;
     // all.txt standing as a folder cannot be replaced by a file.
+    const QString path = folder.filePath(QStringLiteral("all.txt"));
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("all.txt")));
-    EXPECT_FALSE(writeSettingsFile(folder.path(), {QStringLiteral("Tahoma"), 14, false, true}));
+    EXPECT_EQ(writeSettingsFile(path, kBoldTahoma), SaveResult::WriteFailed);
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{});
-    EXPECT_FALSE(readSettingsFile(folder.path()).has_value());
-    // A program folder that does not exist.
-    EXPECT_FALSE(writeSettingsFile(folder.filePath(QStringLiteral("missing")),
-                                   {QStringLiteral("Tahoma"), 14, false, true}));
+    EXPECT_FALSE(readSettingsFile(path).has_value());
 }
 
-TEST(SettingsFile, RewritingReplacesTheWholeFile) {
+TEST(SettingsFile, AFullDiskLeavesTheOldFileWhole) {
     QTemporaryDir folder;
-    ASSERT_TRUE(writeSettingsFile(folder.path(),
-                                  {QStringLiteral("A long font name here"), 14, false, true}));
-    ASSERT_TRUE(writeSettingsFile(folder.path(), {QStringLiteral("B"), 9, true, false}));
-    QFile file(settingsFilePath(folder.path()));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("\"B\",9,#TRUE#,#FALSE#\r\n"));
+    const QString mountPoint = folder.filePath(QStringLiteral("small"));
+    ASSERT_TRUE(QDir().mkpath(mountPoint));
+    if (!run(QStringLiteral("mount"),
+             {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+              QStringLiteral("size=8k"), QStringLiteral("tmpfs"), mountPoint})) {
+        GTEST_SKIP() << "this machine does not let the test mount a small file system";
+    }
+    const QString path = QDir(mountPoint).filePath(QStringLiteral("all.txt"));
+    ASSERT_EQ(writeSettingsFile(path, kBoldTahoma), SaveResult::Saved);
+    // Fill what is left of the file system.
+    QFile filler(QDir(mountPoint).filePath(QStringLiteral("filler")));
+    ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    while (filler.write(QByteArray(512, 'x')) > 0) {
+    }
+    filler.close();
+    EXPECT_EQ(writeSettingsFile(path, {QStringLiteral("A much longer font name"), 12, true, true}),
+              SaveResult::WriteFailed);
+    EXPECT_EQ(contents(path), kBoldTahomaLine);
+    EXPECT_EQ(QDir(mountPoint).entryList(QDir::Files | QDir::Hidden).size(), 2);
+    run(QStringLiteral("umount"), {mountPoint});
+}
+
+TEST(SettingsFile, ALinkInItsPlaceIsReplacedNotFollowed) {
+    QTemporaryDir folder;
+    const QString target = folder.filePath(QStringLiteral("precious.txt"));
+    ASSERT_TRUE(writeFile(target, "keep me"));
+    const QString path = folder.filePath(QStringLiteral("all.txt"));
+    ASSERT_TRUE(QFile::link(target, path));
+    ASSERT_EQ(writeSettingsFile(path, kBoldTahoma), SaveResult::Saved);
+    EXPECT_EQ(contents(target), QByteArray("keep me"));
+    EXPECT_FALSE(QFileInfo(path).isSymLink());
+    EXPECT_EQ(contents(path), kBoldTahomaLine);
+}
+
+TEST(SettingsFile, OnlyARegularFileIsRead) {
+    QTemporaryDir folder;
+    const QString fifo = folder.filePath(QStringLiteral("all.txt"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+    // Opening a FIFO for reading would block until a writer came.
+    EXPECT_FALSE(readSettingsFile(fifo).has_value());
+    EXPECT_FALSE(readSettingsFile(folder.path()).has_value());
+}
+
+TEST(SettingsFile, WhereTheFileLives) {
+    QTemporaryDir program;
+    QTemporaryDir user;
+    const QString beside = program.filePath(QStringLiteral("all.txt"));
+    const QString own = user.filePath(QStringLiteral("velmor/all.txt"));
+    const QString userFolder = user.filePath(QStringLiteral("velmor"));
+    // A writable program folder keeps the file, whatever the user has.
+    SettingsPaths paths = settingsPaths(program.path(), userFolder);
+    EXPECT_EQ(paths.read, beside);
+    EXPECT_EQ(paths.write, beside);
+
+    // A program folder that cannot be written: the user's file, once there
+    // is one; until then the program folder's file is the starting font.
+    const QString readOnly = program.filePath(QStringLiteral("not-there"));
+    paths = settingsPaths(readOnly, userFolder);
+    EXPECT_EQ(paths.read, QDir(readOnly).filePath(QStringLiteral("all.txt")));
+    EXPECT_EQ(paths.write, own);
+    ASSERT_EQ(writeSettingsFile(paths.write, kBoldTahoma), SaveResult::Saved);
+    paths = settingsPaths(readOnly, userFolder);
+    EXPECT_EQ(paths.read, own);
 }

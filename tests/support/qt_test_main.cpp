@@ -1,5 +1,6 @@
-// GoogleTest entry point for suites that drive real widgets headless.
-#include "fonts.h"
+// GoogleTest entry point for suites that drive real widgets headless, with
+// the application set up exactly as the program sets it up.
+#include "application_setup.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -7,9 +8,7 @@
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QApplication::setLayoutDirection(Qt::RightToLeft);
-    QApplication::setQuitOnLastWindowClosed(false);
-    velmor::registerFontSubstitutions();
+    velmor::setUpApplication(app);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Installs the build into a fresh prefix, as root, and uses it as an ordinary
+# user who cannot write the program folder: the command, the window, the
+# saved font and the update notice must all work, and the menu entry and the
+# AppStream metainfo must validate.
+# Usage: installed_copy.sh BUILD_DIR WINDOW_TEST_BINARY VERSION
+set -u
+if [ "$(id -u)" -ne 0 ]; then
+  echo "skipped: switching to an ordinary user needs root"; exit 77
+fi
+build=$1 window_test=$2 expected_version=$3
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+chmod 755 "$work"
+prefix=$work/prefix
+status=0
+fail() { echo "FAIL: $*"; status=1; }
+
+cmake --install "$build" --prefix "$prefix" >"$work/install.log" || { cat "$work/install.log"; exit 1; }
+
+program=$(readlink -f "$prefix/bin/velmor")
+folder=$(dirname "$program")
+for file in "$folder/zarqen.zq" "$prefix/share/applications/example.velmor.Velmor.desktop" \
+            "$prefix/share/metainfo/example.velmor.Velmor.metainfo.xml" \
+            "$prefix/share/icons/hicolor/scalable/apps/example.velmor.Velmor.svg" \
+            "$prefix/share/doc/velmor/DATA.md" "$prefix/share/doc/velmor/LICENSE"; do
+  [ -f "$file" ] || fail "not installed: ${file#"$prefix"/}"
+done
+desktop-file-validate "$prefix/share/applications/example.velmor.Velmor.desktop" || fail "the menu entry does not validate"
+appstreamcli validate --no-net "$prefix/share/metainfo/example.velmor.Velmor.metainfo.xml" || fail "the metainfo does not validate"
+
+# An ordinary user with a home of their own; root would ignore permissions.
+user=nobody
+home=$work/home
+mkdir -p "$home/runtime" && chmod 700 "$home/runtime" && chown -R "$user" "$home"
+as_user() {
+  setpriv --reuid="$user" --regid="$(id -g "$user")" --clear-groups \
+    env -i PATH=/usr/bin:/bin HOME="$home" XDG_CONFIG_HOME="$home/.config" \
+    XDG_RUNTIME_DIR="$home/runtime" QT_QPA_PLATFORM=offscreen LANG=C.UTF-8 "$@"
+}
+touch "$work/stamp"
+
+version=$(as_user "$prefix/bin/velmor" --version) || fail "--version failed"
+[ "$version" = "Velmor $expected_version" ] || fail "--version printed: $version"
+search=$(as_user "$prefix/bin/velmor" --search "الله" --sura 1) || fail "--search failed: $search"
+[ "$(printf '%s\n' "$search" | head -n1)" = "الفاتحة : 1" ] || fail "--search printed: $search"
+
+# The window starts (it holds its single-instance lock once it is up) and
+# stays up until it is told to end.
+as_user "$prefix/bin/velmor" >"$work/window.log" 2>&1 &
+window=$!
+for _ in $(seq 1 200); do
+  ls "$home/runtime"/velmor-*.lock >/dev/null 2>&1 && break
+  kill -0 "$window" 2>/dev/null || break
+  sleep 0.05
+done
+if kill -0 "$window" 2>/dev/null && ls "$home/runtime"/velmor-*.lock >/dev/null 2>&1; then
+  kill "$window"; wait "$window" 2>/dev/null
+else
+  fail "the window did not start: $(cat "$work/window.log")"
+fi
+
+as_user env VELMOR_INSTALLED_PROGRAM_FOLDER="$folder" "$window_test" || fail "the window test failed"
+[ -f "$home/.config/Velmor/all.txt" ] || fail "the font was not saved in the user's configuration folder"
+
+written=$(find "$prefix" -newer "$work/stamp")
+[ -z "$written" ] || fail "written into the installed tree: $written"
+[ $status -eq 0 ] && echo "ok: the installed copy works for an ordinary user"
+exit $status

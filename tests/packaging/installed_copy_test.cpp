@@ -1,0 +1,102 @@
+// Drives the windows of an installed copy whose program folder the user
+// running the test cannot write (see installed_copy.sh): the font chosen in
+// the options window survives a restart, the update notice is shown, and
+// nothing is written into the program folder.
+#include "form1.h"
+#include "form4.h"
+#include "form6.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFontDialog>
+#include <QPlainTextEdit>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace velmor;
+
+namespace {
+
+QString installedProgramFolder() {
+    return qEnvironmentVariable("VELMOR_INSTALLED_PROGRAM_FOLDER");
+}
+
+QStringList folderListing(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+class InstalledCopyTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_FALSE(installedProgramFolder().isEmpty());
+        ASSERT_FALSE(QFileInfo(installedProgramFolder()).isWritable())
+            << "the program folder must not be writable for this test";
+        before = folderListing(installedProgramFolder());
+    }
+    void TearDown() override { EXPECT_EQ(folderListing(installedProgramFolder()), before); }
+
+    std::unique_ptr<Form1> start() {
+        auto form = std::make_unique<Form1>(installedProgramFolder());
+        form->messageBox = [this](const QString&, const QString& text) { messages.append(text); };
+        form->Form_Load();
+        form->show();
+        return form;
+    }
+
+    QStringList before;
+    QStringList messages;
+};
+
+} // namespace
+
+TEST_F(InstalledCopyTest, TheChosenFontIsKeptForTheNextRun) {
+    QFont wanted(QStringLiteral("Amiri"));
+    wanted.setPointSizeF(16);
+    wanted.setBold(true);
+    {
+        auto form = start();
+        form->option_Click();
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            dialog->setCurrentFont(wanted);
+            dialog->accept();
+        });
+        form->form6->Commandfont_Click();
+        form->form6->Command1_Click();
+        EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
+    }
+    auto restarted = start();
+    const QFont display = restarted->Text1->font();
+    EXPECT_EQ(display.family(), QStringLiteral("Amiri"));
+    EXPECT_EQ(display.pointSizeF(), 16);
+    EXPECT_TRUE(display.bold());
+    EXPECT_FALSE(display.italic());
+}
+
+TEST_F(InstalledCopyTest, TheUpdateNoticeIsShown) {
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+    QObject::connect(&server, &QTcpServer::newConnection, [&server] {
+        QTcpSocket* socket = server.nextPendingConnection();
+        QObject::connect(socket, &QTcpSocket::readyRead, socket, [socket] {
+            socket->readAll();
+            socket->write("HTTP/1.1 200 OK\r\nContent-Length: 6\r\nConnection: close\r\n\r\n"
+                          "v2.6\r\n");
+            socket->disconnectFromHost();
+        });
+    });
+    qputenv("VELMOR_UPDATE_URL",
+            QStringLiteral("http://127.0.0.1:%1/update2.5.txt").arg(server.serverPort()).toUtf8());
+    auto form = start();
+    form->update_Click();
+    QPointer<Form4> notice = form->form4;
+    ASSERT_FALSE(notice.isNull());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return notice->isFetched(); }, 15000));
+    EXPECT_EQ(notice->Text1->toPlainText(), QStringLiteral("v2.6\n"));
+    notice->close();
+}
