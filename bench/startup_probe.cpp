@@ -1,6 +1,6 @@
 // Start-up to main window shown, as the program does it: prints the
 // milliseconds from process start and the peak resident memory.
-#include "fonts.h"
+#include "application_setup.h"
 #include "form1.h"
 
 #include <QApplication>
@@ -44,9 +44,7 @@ QByteArray peakResident() {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setLayoutDirection(Qt::RightToLeft);
-    QApplication::setQuitOnLastWindowClosed(false);
-    velmor::registerFontSubstitutions();
+    velmor::setUpApplication(app);
     velmor::Form1 form(QCoreApplication::applicationDirPath());
     form.messageBox = [](const QString&, const QString&) {};
     form.Form_Load();

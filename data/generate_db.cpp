@@ -199,7 +199,7 @@ void writeDatabase(const std::vector<Aya>& ayat, const QString& outputPath) {
     std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> insert(raw, sqlite3_finalize);
     for (std::size_t i = 0; i < ayat.size(); ++i) {
         const Aya& aya = ayat[i];
-        sqlite3_bind_int64(raw, 1, static_cast<sqlite3_int64>(i + 1));
+        sqlite3_bind_int64(raw, 1, static_cast<sqlite3_int64>(i) + 1);
         sqlite3_bind_int(raw, 2, aya.sura);
         sqlite3_bind_int(raw, 3, aya.aya);
         sqlite3_bind_int(raw, 4, aya.juz);

@@ -1,13 +1,15 @@
 #include "form1.h"
 
+#include "catalogue.h"
+#include "composition.h"
 #include "fonts.h"
 #include "form2.h"
 #include "form4.h"
-#include "form5.h"
 #include "form6.h"
 #include "form7.h"
 #include "keyboard_layout.h"
-#include "settings_file.h"
+#include "reference_lists.h"
+#include "search_query.h"
 #include "text_boxes.h"
 #include "tray_area.h"
 #include "twips.h"
@@ -24,10 +26,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QScreen>
 #include <QStandardPaths>
 #include <QTextOption>
 #include <QToolButton>
@@ -35,27 +34,9 @@
 
 namespace velmor {
 
-QString applicationTitle() {
-    return QStringLiteral("Velmor");
-}
-
-void showMessageBox(QWidget* parent, const QString& title, const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
-    box.setLayoutDirection(Qt::RightToLeft);
-    box.button(QMessageBox::Ok)->setText(QStringLiteral("موافق"));
-    box.exec();
-}
-
 namespace {
 
 constexpr int kClientWidthTwips = 7725;
-
-template <typename Widget> Widget* place(QWidget* parent, const char* name, QRect geometry) {
-    auto* widget = new Widget(parent);
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(geometry);
-    return widget;
-}
 
 QLabel* label(QWidget* parent, const char* name, QRect geometry, const QString& caption) {
     auto* widget = place<QLabel>(parent, name, geometry);
@@ -134,12 +115,10 @@ Form1::Form1(QString programFolder, QWidget* parent)
     : QMainWindow(parent), programFolder_(std::move(programFolder)),
       settingsPaths_(settings::settingsPaths(
           programFolder_, QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))),
-      Adodc1(store_), Adodc2(store_),
-      results(*(suraayaalist = new QListWidget), *(score = new QLabel)),
-      chosenList(*(addaya = new QListWidget), hideadd) {
+      Adodc1(store_), Adodc2(store_) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral(" Velmor"));
-    setWindowIcon(QIcon(QStringLiteral(":/artwork/app.svg")));
+    setWindowIcon(programIcon());
     setLayoutDirection(Qt::RightToLeft);
     setFont(designedFormFont());
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -166,11 +145,11 @@ Form1::Form1(QString programFolder, QWidget* parent)
 
 Form1::~Form1() {
     // The secondary windows refer to this one; they go first.
-    delete form7;
-    delete form6;
-    delete form5;
-    delete form4;
-    delete form2;
+    delete form7_;
+    delete form6_;
+    delete form5_;
+    delete form4_;
+    delete form2_;
 }
 
 void Form1::buildControls(QWidget* client) {
@@ -201,16 +180,12 @@ void Form1::buildControls(QWidget* client) {
     Label7 =
         label(client, "Label7", twipsRect(6810, 765, 870, 195), QStringLiteral("نتائج البحث :"));
 
-    addaya->setParent(client);
-    addaya->setObjectName(QStringLiteral("addaya"));
-    addaya->setGeometry(twipsRect(45, 990, 1350, 2370));
+    addaya = place<QListWidget>(client, "addaya", twipsRect(45, 990, 1350, 2370));
     addaya->setAccessibleName(QStringLiteral("الآيات المختارة"));
     Text1 = textBox(client, "Text1", twipsRect(1410, 990, 4485, 2370), designedDisplayFont());
     Text1->setAccessibleName(QStringLiteral("الآية :"));
 
-    suraayaalist->setParent(client);
-    suraayaalist->setObjectName(QStringLiteral("suraayaalist"));
-    suraayaalist->setGeometry(twipsRect(5910, 990, 1770, 2955));
+    suraayaalist = place<QListWidget>(client, "suraayaalist", twipsRect(5910, 990, 1770, 2955));
     suraayaalist->setUniformItemSizes(true);
     suraayaalist->setAccessibleName(QStringLiteral("نتائج البحث :"));
     for (QListWidget* list : {addaya, suraayaalist}) {
@@ -236,13 +211,8 @@ void Form1::buildControls(QWidget* client) {
 
     // The count grows to four digits: the label keeps its right edge and
     // extends to the left so that no count is clipped.
-    score->setParent(client);
-    score->setObjectName(QStringLiteral("score"));
-    score->setGeometry(twipsRect(4740 - 600, 3735, 600, 195));
-    score->setText(QStringLiteral("0"));
-    score->setFont(designedLabelFont());
-    score->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
-    score->setAccessibleName(QStringLiteral("عدد النتائج :"));
+    score = valueLabel(client, "score", twipsRect(4740 - 600, 3735, 600, 195), QStringLiteral("0"),
+                       QStringLiteral("عدد النتائج :"));
     Label2 =
         label(client, "Label2", twipsRect(4995, 3720, 840, 195), QStringLiteral("عدد النتائج :"));
 
@@ -254,6 +224,41 @@ void Form1::buildControls(QWidget* client) {
     Text2->setAccessibleName(QStringLiteral("تفسير معاني القرآن"));
     Text2->hide();
 
+    fitCaptions(client);
+    for (QWidget* box : {static_cast<QWidget*>(Text1), static_cast<QWidget*>(Text2)}) {
+        box->installEventFilter(this);
+    }
+    connectControls();
+}
+
+void Form1::connectControls() {
+    setTabOrder(searcht, Text1);
+    setTabOrder(Text1, suraayaalist);
+    setTabOrder(suraayaalist, addaya);
+    setTabOrder(addaya, search);
+    setTabOrder(search, copytext);
+    setTabOrder(copytext, option);
+    setTabOrder(option, allayaasearch);
+    setTabOrder(allayaasearch, Text2);
+
+    connect(option, &QToolButton::clicked, this, &Form1::option_Click);
+    connect(copytext, &QToolButton::clicked, this, &Form1::copytext_Click);
+    connect(allayaasearch, &QToolButton::clicked, this, &Form1::allayaasearch_Click);
+    connect(search, &QToolButton::clicked, this, &Form1::search_Click);
+    connect(suraayaalist, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0) {
+            suraayaalist_Click();
+        }
+    });
+    connect(suraayaalist, &QListWidget::itemDoubleClicked, this, &Form1::suraayaalist_DblClick);
+    connect(addaya, &QListWidget::itemDoubleClicked, this, &Form1::addaya_DblClick);
+    connect(&chosenList_, &ChosenList::added, addaya,
+            [this](const QString& line) { addaya->addItem(line); });
+    connect(&chosenList_, &ChosenList::removed, addaya,
+            [this](int k) { delete addaya->takeItem(k); });
+}
+
+void Form1::fitCaptions(QWidget* client) {
     // A caption wider than its designed box grows to the left, keeping its
     // right edge (and a taller one about its middle), so that no text is cut
     // off in the substituted fonts.
@@ -284,30 +289,6 @@ void Form1::buildControls(QWidget* client) {
         box.setRight(std::min(box.right(), caption->geometry().left() - 3));
         value->setGeometry(box);
     }
-    for (QWidget* box : {static_cast<QWidget*>(Text1), static_cast<QWidget*>(Text2)}) {
-        box->installEventFilter(this);
-    }
-
-    setTabOrder(searcht, Text1);
-    setTabOrder(Text1, suraayaalist);
-    setTabOrder(suraayaalist, addaya);
-    setTabOrder(addaya, search);
-    setTabOrder(search, copytext);
-    setTabOrder(copytext, option);
-    setTabOrder(option, allayaasearch);
-    setTabOrder(allayaasearch, Text2);
-
-    connect(option, &QToolButton::clicked, this, &Form1::option_Click);
-    connect(copytext, &QToolButton::clicked, this, &Form1::copytext_Click);
-    connect(allayaasearch, &QToolButton::clicked, this, &Form1::allayaasearch_Click);
-    connect(search, &QToolButton::clicked, this, &Form1::search_Click);
-    connect(suraayaalist, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0) {
-            suraayaalist_Click();
-        }
-    });
-    connect(suraayaalist, &QListWidget::itemDoubleClicked, this, &Form1::suraayaalist_DblClick);
-    connect(addaya, &QListWidget::itemDoubleClicked, this, &Form1::addaya_DblClick);
 }
 
 void Form1::buildMenus() {
@@ -415,30 +396,6 @@ void Form1::tafser_Click() {
     }
 }
 
-bool Form1::fillResults(const QString& query, qint16 notOneSura) {
-    const ResultSet::FillToken fill = results.beginFill();
-    Adodc1.setRecordSource(query);
-    state.notonesura = notOneSura;
-    Adodc1.refresh();
-    if (!results.walk(fill, Adodc1, [this] { yieldToEventLoop(); })) {
-        return false;
-    }
-    results.showCount();
-    results.selectFirst();
-    return true;
-}
-
-void Form1::showModal(QWidget& window) {
-    window.setWindowModality(Qt::ApplicationModal);
-    window.show();
-    window.raise();
-    window.activateWindow();
-}
-
-void Form1::yieldToEventLoop() {
-    QCoreApplication::processEvents();
-}
-
 void Form1::max_Click() {
     show();
     raise();
@@ -471,7 +428,7 @@ void Form1::Form_Unload() {
     shutDown_ = true;
     t->setShowIcon(false);
     // Any walk still yielding stops at its next step.
-    results.beginFill();
+    results_.beginFill();
     closeSecondaryWindows();
     QCoreApplication::exit(0);
 }
@@ -511,6 +468,188 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+// The options window.
+
+QFont Form1::displayFont() const {
+    return Text1->font();
+}
+
+void Form1::setDisplayFont(const QFont& font) {
+    Text1->setFont(font);
+}
+
+void Form1::keepDisplayFont() {
+    const auto saved =
+        settings::writeSettingsFile(settingsPaths_.write, settings::displayFontOf(Text1->font()));
+    if (saved != settings::SaveResult::Saved) {
+        messageBox(applicationTitle(), settings::saveFailureMessage(saved, settingsPaths_.write));
+    }
+}
+
+Form6& Form1::ensureForm6() {
+    if (!form6_) {
+        form6_ = new Form6(*this);
+        form6_->Form_Load();
+    }
+    return *form6_;
+}
+
+void Form1::option_Click() {
+    showModal(ensureForm6());
+}
+
+// Results.
+
+bool Form1::fillResults(const QString& query, qint16 notOneSura) {
+    const ResultSet::FillToken fill = results_.beginFill();
+    Adodc1.setRecordSource(query);
+    state_.notonesura = notOneSura;
+    Adodc1.refresh();
+    suraayaalist->clear();
+    const bool complete =
+        results_.walk(fill, Adodc1, yieldToEventLoop,
+                      [this](const QStringList& lines) { suraayaalist->addItems(lines); });
+    if (complete) {
+        score->setText(QString::number(suraayaalist->count()));
+        // Selecting by program runs the selection handling like a click.
+        if (suraayaalist->count() > 0) {
+            suraayaalist->setCurrentRow(0);
+        }
+    }
+    return complete;
+}
+
+bool Form1::fillListing(const QString& query, qint16 notOneSura) {
+    fullsearch->setEnabled(false);
+    allayaasearch->setEnabled(false);
+    const bool complete = fillResults(query, notOneSura);
+    fullsearch->setEnabled(true);
+    allayaasearch->setEnabled(true);
+    return complete;
+}
+
+void Form1::search_Click() {
+    const QString text = trimBlanks(searcht->text());
+    if (text != searcht->text()) {
+        searcht->setText(text);
+    }
+    allayaasearch->setEnabled(false);
+    if (!text.isEmpty()) {
+        fillResults(composeSearchQuery(text, ensureForm6().searchOptions(state_.searchscope)), 1);
+    }
+    allayaasearch->setEnabled(true);
+}
+
+void Form1::suraayaalist_Click() {
+    const ResultRow* row = results_.at(suraayaalist->currentRow());
+    if (row == nullptr) {
+        return;
+    }
+    Adodc2.setRecordSource(store::catalogue::oneAya(row->id));
+    Adodc2.refresh();
+    // The aya is fetched anew, so the reference is shown once however often
+    // the line is selected.
+    Text1->setPlainText(ayaDisplayText(Adodc2.field(u"ayaa"), row->line));
+    Text2->setPlainText(Adodc2.field(u"taf"));
+    if (row->sura >= 1 && row->sura <= store::typelist().size()) {
+        typetext->setText(store::typelist()[row->sura - 1]);
+        soraayanum->setText(store::soraayanumlist()[row->sura - 1]);
+    }
+    chapterNOtext->setText(QString::number(row->juz));
+    pagenotext->setText(QString::number(row->page));
+}
+
+void Form1::suraayaalist_DblClick() {
+    const ResultRow* row = results_.at(suraayaalist->currentRow());
+    if (row == nullptr) {
+        return;
+    }
+    // Line and ID are taken now: the results may be refilled during the
+    // duplicate scan's yields.
+    chosenList_.add(row->line, row->id, Text1->toPlainText().isEmpty(), yieldToEventLoop, [this] {
+        messageBox(applicationTitle(), QStringLiteral("لقد تمت إضافة هذه الآية سابقا"));
+    });
+}
+
+void Form1::allayaasearch_Click() {
+    const ResultRow* selected = results_.at(suraayaalist->currentRow());
+    if (selected != nullptr && fillListing(store::catalogue::wholeSura(selected->sura), 0)) {
+        // The walking view rests on the sura's first row.
+        Adodc1.refresh();
+    }
+}
+
+void Form1::addaya_DblClick() {
+    chosenList_.remove(addaya->currentRow());
+}
+
+// Composition.
+
+void Form1::chosen_Click() {
+    state_.makemode = CompositionRequest::Chosen;
+    openForm5({state_.makemode, state_.makesora});
+}
+
+void Form1::allayaa_Click() {
+    if (state_.notonesura != 0) {
+        messageBox(QStringLiteral("خطأ"), QStringLiteral("إن نتائج البحث ليست لسورة واحدة"));
+        return;
+    }
+    if (results_.count() > 0) {
+        state_.makesora = static_cast<qint16>(results_.rows().front().sura);
+    }
+    state_.makemode = CompositionRequest::WholeSura;
+    openForm5({state_.makemode, state_.makesora});
+}
+
+void Form1::openForm5(CompositionRequest request) {
+    // Each opening composes afresh in a new window.
+    if (form5_) {
+        form5_->close();
+    }
+    form5_ = new Form5(request, chosenList_, store_, programFolder_, Text1->font());
+    form5_->Form_Load();
+    showModal(*form5_);
+}
+
+void Form1::copytext_Click() {
+    // The raw text keeps the aya's no-break spaces, which the plain text
+    // form of a text box turns into blanks.
+    copyToClipboard(Text1->document()->toRawText());
+}
+
+// The finder and the information windows.
+
+void Form1::fullsearch_Click() {
+    // Loaded once; after a pick it is only hidden, and shows again with the
+    // picked texts. Its close box unloads it.
+    if (!form7_) {
+        form7_ = new Form7(
+            [this](const QString& query, qint16 notOneSura) { fillListing(query, notOneSura); });
+        form7_->Form_Load();
+    }
+    showModal(*form7_);
+}
+
+void Form1::about_Click() {
+    // Created afresh at each opening.
+    if (form2_) {
+        form2_->close();
+    }
+    form2_ = new Form2;
+    form2_->Form_Load();
+    showModal(*form2_);
+}
+
+void Form1::update_Click() {
+    if (form4_) {
+        form4_->close();
+    }
+    form4_ = new Form4(programFolder_, messageBox);
+    form4_->Form_Load();
+    showModal(*form4_);
 }
 
 } // namespace velmor

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "chosen_list.h"
+#include "form5.h"
+#include "message_box.h"
+#include "options_host.h"
 #include "program_state.h"
 #include "record_view.h"
 #include "result_set.h"
@@ -8,9 +11,6 @@
 
 #include <QMainWindow>
 #include <QPointer>
-#include <QStringList>
-#include <functional>
-#include <memory>
 
 class QLabel;
 class QLineEdit;
@@ -24,21 +24,13 @@ namespace velmor {
 class TrayArea;
 class Form2;
 class Form4;
-class Form5;
 class Form6;
 class Form7;
-
-// The application's title: the caption of every message box that names
-// none of its own.
-QString applicationTitle();
-
-// A message box with an OK button only, right to left, no icon.
-void showMessageBox(QWidget* parent, const QString& title, const QString& text);
 
 // The main window: search box, results, aya display with its details, the
 // chosen list, the menus and the tray icon. Controls keep their designed
 // names, as members and as object names.
-class Form1 : public QMainWindow {
+class Form1 : public QMainWindow, private OptionsHost {
     Q_OBJECT
     // Declared first: the record views below hold on to the store.
     QString programFolder_;
@@ -46,7 +38,8 @@ class Form1 : public QMainWindow {
     store::Store store_;
 
 public:
-    // programFolder holds the database file and the settings file.
+    // programFolder holds the database file (and the settings file, when
+    // it can be written).
     explicit Form1(QString programFolder, QWidget* parent = nullptr);
     ~Form1() override;
 
@@ -54,14 +47,8 @@ public:
     // strings, keyboard layout, tray icon, saved display font.
     void Form_Load();
 
-    const QString& programFolder() const { return programFolder_; }
-    // Where the display font is read from at start and saved to.
-    const settings::SettingsPaths& settingsPaths() const { return settingsPaths_; }
-    store::Store& store() { return store_; }
-
-    // Shows a message box with an OK button only. Replaceable, so that
-    // headless runs can collect messages instead of waiting on a box.
-    std::function<void(const QString& title, const QString& text)> messageBox;
+    // How message boxes are shown; headless runs collect them instead.
+    MessageBox messageBox;
 
     // Window commands.
     void option_Click();
@@ -88,8 +75,6 @@ public:
     void chosen_Click();
     void allayaa_Click();
     void copytext_Click();
-    // Opens a new composed-text window for the request in makemode/makesora.
-    void openForm5();
 
     // The client area is 3990 twips high, or 6070 with the tafsir panel.
     static constexpr int kNormalClientTwips = 3990;
@@ -97,6 +82,11 @@ public:
     int clientHeightTwips() const { return clientTwips_; }
 
     bool isShutDown() const { return shutDown_; }
+
+    // What the windows hold, for reading.
+    const ResultSet& results() const { return results_; }
+    const ChosenList& chosenList() const { return chosenList_; }
+    const ProgramState& state() const { return state_; }
 
     // Visible controls.
     QLineEdit* searcht;
@@ -149,46 +139,10 @@ public:
 
     TrayArea* t;
 
-    // Program-wide integers shared by the windows.
-    ProgramState state;
-
     // Record views: Adodc1 walks every listing, Adodc2 holds the one aya
     // shown in Text1 and Text2.
     store::RecordView Adodc1;
     store::RecordView Adodc2;
-
-    // The current results with their hidden parallel lists.
-    ResultSet results;
-
-    // Chosen ayas: addaya holds their result lines, hideadd their IDs;
-    // always equal in length.
-    QStringList hideadd;
-    ChosenList chosenList;
-
-    // The search options window; reading its controls before it was ever
-    // shown creates it hidden, with its initial choices.
-    Form6& ensureForm6();
-
-    // The fill protocol of every producer of results: the query becomes
-    // Adodc1's record source, notonesura takes the producer's value, the rows
-    // are walked into the result lists, then the count is shown and the first
-    // line selected. Returns false when a newer fill superseded this one.
-    bool fillResults(const QString& query, qint16 notOneSura);
-
-    // Shows a window modal, with no owner: input to the other windows is
-    // blocked until it closes.
-    static void showModal(QWidget& window);
-
-    // One turn of the event loop, taken after each row of a long walk so
-    // the windows repaint and stay usable.
-    void yieldToEventLoop();
-
-    // Secondary windows, created on first use.
-    QPointer<Form2> form2;
-    QPointer<Form4> form4;
-    QPointer<Form5> form5;
-    QPointer<Form6> form6;
-    QPointer<Form7> form7;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -196,16 +150,53 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The options window.
+    qint16 searchScope() const override { return state_.searchscope; }
+    void setSearchScope(qint16 scope) override { state_.searchscope = scope; }
+    QFont displayFont() const override;
+    void setDisplayFont(const QFont& font) override;
+    void keepDisplayFont() override;
+
     void buildControls(QWidget* client);
+    // Captions wider than their designed boxes grow to the left.
+    void fitCaptions(QWidget* client);
+    void connectControls();
     void buildMenus();
     void setClientHeight(int twipsHeight);
     void trayButton(int button);
     void Form_Unload();
     void closeSecondaryWindows();
 
+    // The search options window; reading its controls before it was ever
+    // shown creates it hidden, with its initial choices.
+    Form6& ensureForm6();
+    // Opens a new composed-text window for the request.
+    void openForm5(CompositionRequest request);
+
+    // The fill protocol of every producer of results: the query becomes
+    // Adodc1's record source, notonesura takes the producer's value, the rows
+    // are walked into the result lists, then the count is shown and the first
+    // line selected. Returns false when a newer fill superseded this one.
+    bool fillResults(const QString& query, qint16 notOneSura);
+    // A listing (the sura button, the finder): the commands that would start
+    // another listing are disabled while it runs.
+    bool fillListing(const QString& query, qint16 notOneSura);
+
     QWidget* client_ = nullptr;
     int clientTwips_ = kNormalClientTwips;
     bool shutDown_ = false;
+
+    // Program-wide integers shared by the windows.
+    ProgramState state_;
+    ResultSet results_;
+    ChosenList chosenList_;
+
+    // Secondary windows, created on first use.
+    QPointer<Form2> form2_;
+    QPointer<Form4> form4_;
+    QPointer<Form5> form5_;
+    QPointer<Form6> form6_;
+    QPointer<Form7> form7_;
 };
 
 } // namespace velmor

@@ -2,7 +2,6 @@
 
 #include "catalogue.h"
 #include "fonts.h"
-#include "form1.h"
 #include "keyboard_layout.h"
 #include "reference_lists.h"
 #include "window_parts.h"
@@ -26,7 +25,8 @@ QStringList numbers(int last) {
 
 } // namespace
 
-Form7::Form7(Form1& main) : QWidget(nullptr), main_(main) {
+Form7::Form7(ListingRequest requestListing)
+    : QWidget(nullptr), requestListing_(std::move(requestListing)) {
     prepareFixedWindow(*this, "Form7",
                        QStringLiteral("بحث عن سورة باسمها أو برقمها , بحث عن جزء كامل"),
                        QSize(430, 46));
@@ -53,28 +53,20 @@ void Form7::Form_Load() {
 }
 
 void Form7::tafsercombo_Click() {
-    fill(Listing::Juz, tafsercombo->currentIndex() + 1);
+    list(store::catalogue::wholeJuz(tafsercombo->currentIndex() + 1), 1);
 }
 
 void Form7::searchnumber_Click() {
-    fill(Listing::Sura, searchnumber->currentIndex() + 1);
+    list(store::catalogue::wholeSuraInOrder(searchnumber->currentIndex() + 1), 0);
 }
 
 void Form7::searchname_Click() {
-    fill(Listing::Sura, searchname->currentIndex() + 1);
+    list(store::catalogue::wholeSuraInOrder(searchname->currentIndex() + 1), 0);
 }
 
-void Form7::fill(Listing listing, int number) {
-    main_.fullsearch->setEnabled(false);
-    main_.allayaasearch->setEnabled(false);
+void Form7::list(const QString& query, qint16 notOneSura) {
     hide(); // ends its modal showing; the main window fills in front
-    if (listing == Listing::Juz) {
-        main_.fillResults(store::catalogue::wholeJuz(number), 1);
-    } else {
-        main_.fillResults(store::catalogue::wholeSuraInOrder(number), 0);
-    }
-    main_.fullsearch->setEnabled(true);
-    main_.allayaasearch->setEnabled(true);
+    requestListing_(query, notOneSura);
 }
 
 } // namespace velmor

@@ -1,19 +1,22 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 
 class QComboBox;
 
 namespace velmor {
-
-class Form1;
 
 // The finder: a whole juz, or a whole sura by number or by name, becomes
 // the result list of the main window.
 class Form7 : public QWidget {
     Q_OBJECT
 public:
-    explicit Form7(Form1& main);
+    // Fills the results with a listing's query; notOneSura is 0 when the
+    // listing is exactly one whole sura.
+    using ListingRequest = std::function<void(const QString& query, qint16 notOneSura)>;
+
+    explicit Form7(ListingRequest requestListing);
 
     // Keyboard to Arabic and centring; runs once per loading.
     void Form_Load();
@@ -27,10 +30,9 @@ public:
     QComboBox* searchname;
 
 private:
-    enum class Listing { Juz, Sura };
-    void fill(Listing listing, int number);
+    void list(const QString& query, qint16 notOneSura);
 
-    Form1& main_;
+    ListingRequest requestListing_;
 };
 
 } // namespace velmor

@@ -1,8 +1,8 @@
 #include "form2.h"
 
 #include "addresses.h"
-#include "form1.h"
 #include "form3.h"
+#include "message_box.h"
 #include "version.h"
 #include "window_parts.h"
 #include "window_placement.h"
@@ -16,9 +16,8 @@ namespace velmor {
 namespace {
 
 QLabel* textLabel(QWidget* parent, const char* name, QRect geometry, const QString& text) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(geometry);
+    auto* label = place<QLabel>(parent, name, geometry);
+    label->setText(text);
     label->setAlignment(Qt::AlignCenter);
     label->setWordWrap(true);
     label->setAccessibleName(text);
@@ -28,9 +27,8 @@ QLabel* textLabel(QWidget* parent, const char* name, QRect geometry, const QStri
 // Read-only, single line, centred: selectable and copyable, not editable.
 QLineEdit* addressBox(QWidget* parent, const char* name, QRect geometry, const QString& text,
                       const QString& accessibleName) {
-    auto* box = new QLineEdit(text, parent);
-    box->setObjectName(QString::fromLatin1(name));
-    box->setGeometry(geometry);
+    auto* box = place<QLineEdit>(parent, name, geometry);
+    box->setText(text);
     box->setReadOnly(true);
     box->setAlignment(Qt::AlignCenter);
     box->setLayoutDirection(Qt::LeftToRight); // an address reads left to right
@@ -87,7 +85,7 @@ void Form2::Command1_Click() {
 void Form2::Command2_Click() {
     auto* notes = new Form3;
     notes->Form_Load();
-    Form1::showModal(*notes);
+    showModal(*notes);
 }
 
 } // namespace velmor

@@ -1,8 +1,8 @@
 #include "form4.h"
 
 #include "addresses.h"
+#include "first_show.h"
 #include "fonts.h"
-#include "form1.h"
 #include "text_boxes.h"
 #include "window_parts.h"
 #include "window_placement.h"
@@ -19,7 +19,6 @@
 #include <QNetworkReply>
 #include <QPlainTextEdit>
 #include <QTemporaryFile>
-#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -27,7 +26,8 @@ namespace velmor {
 
 Form4::Form4(QString programFolder, MessageBox messageBox)
     : QWidget(nullptr), programFolder_(std::move(programFolder)),
-      messageBox_(std::move(messageBox)), network_(new QNetworkAccessManager(this)) {
+      messageBox_(std::move(messageBox)), network_(new QNetworkAccessManager(this)),
+      firstShow_(new FirstShow(*this, [this] { Form_Activate(); })) {
     prepareFixedWindow(*this, "Form4", QStringLiteral("آخر التحديثات"), QSize(420, 300));
 
     auto* layout = new QVBoxLayout(this);
@@ -59,17 +59,8 @@ void Form4::Form_Load() {
     centreOnScreen(*this);
 }
 
-void Form4::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    if (!activated_) {
-        activated_ = true;
-        QTimer::singleShot(0, this, &Form4::Form_Activate);
-    }
-}
-
 void Form4::closeEvent(QCloseEvent* event) {
     // A fetch under way is abandoned; its wait ends at once.
-    unloaded_ = true;
     if (reply_) {
         reply_->abort();
     }
@@ -103,7 +94,7 @@ QByteArray Form4::fetch() {
     // Whatever body arrived is the notice, an error page too; a request
     // that failed, timed out, was too large or was abandoned gives nothing.
     const auto error = reply->error();
-    if (!oversized && !unloaded_ &&
+    if (!oversized && !firstShow_->windowClosed() &&
         (error == QNetworkReply::NoError || reply->bytesAvailable() > 0) &&
         error != QNetworkReply::OperationCanceledError) {
         body = reply->readAll();
@@ -113,12 +104,12 @@ QByteArray Form4::fetch() {
 }
 
 void Form4::Form_Activate() {
-    if (fetched_ || unloaded_) {
+    if (fetched_ || firstShow_->windowClosed()) {
         return;
     }
     QPointer<Form4> self(this);
     const QByteArray body = fetch();
-    if (self.isNull() || unloaded_) {
+    if (self.isNull() || firstShow_->windowClosed()) {
         return;
     }
     fetched_ = true;

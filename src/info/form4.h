@@ -1,10 +1,14 @@
 #pragma once
 
+#include "message_box.h"
+
 #include <QPointer>
 #include <QWidget>
-#include <functional>
 
 class QAction;
+namespace velmor {
+class FirstShow;
+}
 class QEventLoop;
 class QMenuBar;
 class QNetworkAccessManager;
@@ -21,8 +25,6 @@ namespace velmor {
 class Form4 : public QWidget {
     Q_OBJECT
 public:
-    using MessageBox = std::function<void(const QString& title, const QString& text)>;
-
     Form4(QString programFolder, MessageBox messageBox);
     ~Form4() override;
 
@@ -49,7 +51,6 @@ public:
     QPlainTextEdit* Text1;
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -61,10 +62,9 @@ private:
     QNetworkAccessManager* network_;
     QPointer<QNetworkReply> reply_;
     QPointer<QEventLoop> waiting_;
+    FirstShow* firstShow_;
     int timeoutMs_ = kDefaultTimeoutMs;
-    bool activated_ = false;
     bool fetched_ = false;
-    bool unloaded_ = false;
     QString notice_;
 };
 

@@ -1,28 +1,31 @@
 #include "form5.h"
 
 #include "composition.h"
-#include "form1.h"
+#include "first_show.h"
 #include "keyboard_layout.h"
+#include "message_box.h"
 #include "text_boxes.h"
 #include "twips.h"
+#include "window_parts.h"
 #include "window_placement.h"
 
 #include <QAction>
-#include <QClipboard>
-#include <QCloseEvent>
-#include <QGuiApplication>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPointer>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace velmor {
 
-Form5::Form5(Form1& main) : QWidget(nullptr), Adodc1(main.store()), main_(main) {
+Form5::Form5(CompositionRequest request, const ChosenList& chosen, store::Store& store,
+             QString programFolder, const QFont& displayFont)
+    : QWidget(nullptr), Adodc1(store), request_(request), chosen_(chosen),
+      programFolder_(std::move(programFolder)),
+      // After the please-wait text has been painted.
+      firstShow_(new FirstShow(*this, [this] { Form_Activate(); })) {
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QStringLiteral("إنشاء النص"));
-    setWindowIcon(main.windowIcon());
+    setWindowIcon(programIcon());
     setLayoutDirection(Qt::RightToLeft);
     setAttribute(Qt::WA_DeleteOnClose);
     resize(twips(7725), twips(5400));
@@ -35,7 +38,7 @@ Form5::Form5(Form1& main) : QWidget(nullptr), Adodc1(main.store()), main_(main) 
     copy->setObjectName(QStringLiteral("copy"));
     menuBar->addAction(copy);
     layout->setMenuBar(menuBar);
-    Text2 = makeReadOnlyTextBox(this, "Text2", main.Text1->font());
+    Text2 = makeReadOnlyTextBox(this, "Text2", displayFont);
     shownText_ = QStringLiteral("يرجى الإنتظار ...\r\n");
     Text2->setPlainText(QStringLiteral("يرجى الإنتظار ...\n"));
     layout->addWidget(Text2);
@@ -45,67 +48,40 @@ Form5::Form5(Form1& main) : QWidget(nullptr), Adodc1(main.store()), main_(main) 
 void Form5::Form_Load() {
     activateArabicKeyboard();
     centreOnScreen(*this);
-    Adodc1.setConnectionString(store::buildConnectionString(main_.programFolder()));
-}
-
-void Form5::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    if (!activated_) {
-        activated_ = true;
-        // After the please-wait text has been painted.
-        QTimer::singleShot(0, this, &Form5::Form_Activate);
-    }
-}
-
-void Form5::closeEvent(QCloseEvent* event) {
-    unloaded_ = true;
-    QWidget::closeEvent(event);
+    Adodc1.setConnectionString(store::buildConnectionString(programFolder_));
 }
 
 void Form5::Form_Activate() {
-    if (composed_ || unloaded_) {
+    if (composed_ || firstShow_->windowClosed()) {
         return;
     }
     composed_ = true;
     QPointer<Form5> self(this);
     // Yields until the window goes; what was composed is then dropped.
-    const ComposeYield yield = [this, self] {
-        main_.yieldToEventLoop();
-        return !self.isNull() && !unloaded_;
+    const auto gone = [&self] { return self.isNull() || self->firstShow_->windowClosed(); };
+    const ComposeYield yield = [&gone] {
+        yieldToEventLoop();
+        return !gone();
     };
-    const qint16 mode = main_.state.makemode;
-    if (mode == 1) {
-        Text1.clear();
-        const QString text = composeWholeSura(Adodc1, main_.state.makesora, yield);
-        if (self.isNull() || unloaded_) {
-            return;
-        }
-        Text1 = text;
-    } else if (mode == 2) {
-        Text1.clear();
-        const ChosenList& chosen = main_.chosenList;
-        const QString text = composeChosen(Adodc1,
-                                           {[&] { return chosen.count(); },
-                                            [&](qsizetype k) { return chosen.ids().value(k); },
-                                            [&](qsizetype k) { return chosen.line(k); }},
-                                           yield);
-        if (self.isNull() || unloaded_) {
-            return;
-        }
-        Text1 = text;
+    QString text;
+    if (request_.mode == CompositionRequest::WholeSura) {
+        text = composeWholeSura(Adodc1, request_.sura, yield);
+    } else if (request_.mode == CompositionRequest::Chosen) {
+        text = composeChosen(Adodc1, entriesOf(chosen_), yield);
     } else {
         return; // nothing to compose: the please-wait text stays
     }
+    if (gone()) {
+        return;
+    }
+    Text1 = text;
     // The box shows paragraphs; the copy keeps the composed CR LF breaks.
     Text2->setPlainText(QString(Text1).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     shownText_ = Text1;
 }
 
 void Form5::copy_Click() {
-    activateArabicKeyboard();
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    clipboard->clear();
-    clipboard->setText(shownText_);
+    copyToClipboard(shownText_);
 }
 
 } // namespace velmor

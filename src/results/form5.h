@@ -2,6 +2,7 @@
 
 #include "record_view.h"
 
+#include <QFont>
 #include <QWidget>
 
 class QAction;
@@ -10,14 +11,25 @@ class QPlainTextEdit;
 
 namespace velmor {
 
-class Form1;
+class ChosenList;
+class FirstShow;
 
-// The composed-text window: composes the chosen ayas (mode 2) or a whole
-// sura (mode 1) once per opening, shows the text, and copies it.
+// What the composed-text window composes: a whole sura, or the chosen ayas.
+struct CompositionRequest {
+    enum Mode : qint16 { None = 0, WholeSura = 1, Chosen = 2 };
+    qint16 mode = None;
+    qint16 sura = 0;
+};
+
+// The composed-text window: composes its request once per opening, shows
+// the text, and copies it.
 class Form5 : public QWidget {
     Q_OBJECT
 public:
-    explicit Form5(Form1& main);
+    // The chosen list is read while composing; the store serves the window's
+    // own record view over the database in programFolder.
+    Form5(CompositionRequest request, const ChosenList& chosen, store::Store& store,
+          QString programFolder, const QFont& displayFont);
 
     // Keyboard to Arabic, centring, its own connection string.
     void Form_Load();
@@ -36,15 +48,12 @@ public:
     QString Text1;
     store::RecordView Adodc1;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
 private:
-    Form1& main_;
-    bool activated_ = false;
+    CompositionRequest request_;
+    const ChosenList& chosen_;
+    QString programFolder_;
+    FirstShow* firstShow_;
     bool composed_ = false;
-    bool unloaded_ = false;
     QString shownText_;
 };
 

@@ -1,22 +1,17 @@
 #include "form6.h"
 
 #include "fonts.h"
-#include "form1.h"
 #include "reference_lists.h"
-#include "settings_file.h"
 #include "twips.h"
 #include "window_parts.h"
 #include "window_placement.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QDir>
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QToolButton>
 
@@ -25,9 +20,8 @@ namespace velmor {
 namespace {
 
 QRadioButton* optionButton(QWidget* parent, const char* name, QRect geometry, const QString& text) {
-    auto* button = new QRadioButton(text, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(geometry);
+    auto* button = place<QRadioButton>(parent, name, geometry);
+    button->setText(text);
     button->setAccessibleName(text);
     return button;
 }
@@ -42,7 +36,7 @@ QStringList juzEntries() {
 
 } // namespace
 
-Form6::Form6(Form1& main) : QWidget(nullptr), main_(main) {
+Form6::Form6(OptionsHost& host) : QWidget(nullptr), host_(host) {
     prepareFixedWindow(*this, "Form6", QStringLiteral("خصائص البحث"),
                        QSize(twips(6525), twips(3690)));
 
@@ -60,7 +54,7 @@ Form6::Form6(Form1& main) : QWidget(nullptr), main_(main) {
                              QStringLiteral("بحث شامل"));
     alone->setChecked(true);
 
-    const QStringList suras = store::pickerSuraNames();
+    const QStringList& suras = store::pickerSuraNames();
     const QString suraPrompt = QStringLiteral("اختر إسم السورة");
     const QString juzPrompt = QStringLiteral("اختر الجزء");
     allsearch = optionButton(this, "allsearch", twipsRect(4320, 915, 1920, 495),
@@ -103,50 +97,34 @@ Form6::Form6(Form1& main) : QWidget(nullptr), main_(main) {
     connect(Command1, &QToolButton::clicked, this, &Form6::Command1_Click);
 }
 
+std::array<QRadioButton*, 5> Form6::scopeButtons() const {
+    return {allsearch, partop, part12op, soraop, sora12op};
+}
+
 void Form6::Form_Load() {
     centreOnScreen(*this);
-    QRadioButton* const byScope[] = {allsearch, partop, part12op, soraop, sora12op};
-    const int scope = main_.state.searchscope;
-    if (scope >= 0 && scope < 5) {
-        byScope[scope]->setChecked(true);
+    const int scope = host_.searchScope();
+    if (scope >= 0 && scope < static_cast<int>(scopeButtons().size())) {
+        scopeButtons()[static_cast<std::size_t>(scope)]->setChecked(true);
     }
 }
 
 void Form6::Command1_Click() {
-    if (allsearch->isChecked()) {
-        main_.state.searchscope = 0;
-    }
-    if (partop->isChecked()) {
-        main_.state.searchscope = 1;
-    }
-    if (part12op->isChecked()) {
-        main_.state.searchscope = 2;
-    }
-    if (soraop->isChecked()) {
-        main_.state.searchscope = 3;
-    }
-    if (sora12op->isChecked()) {
-        main_.state.searchscope = 4;
+    const auto buttons = scopeButtons();
+    for (std::size_t scope = 0; scope < buttons.size(); ++scope) {
+        if (buttons[scope]->isChecked()) {
+            host_.setSearchScope(static_cast<qint16>(scope));
+        }
     }
     hide();
-    const auto saved = settings::writeSettingsFile(main_.settingsPaths().write,
-                                                   settings::displayFontOf(main_.Text1->font()));
-    if (saved == settings::SaveResult::NameNotStorable) {
-        main_.messageBox(applicationTitle(),
-                         QStringLiteral("تعذر حفظ الخط المختار: لا يمكن حفظ اسم هذا الخط، "
-                                        "وسيبقى الخط المحفوظ سابقا عند التشغيل القادم"));
-    } else if (saved == settings::SaveResult::WriteFailed) {
-        main_.messageBox(applicationTitle(),
-                         QStringLiteral("تعذر حفظ الخط المختار في الملف ") +
-                             QDir::toNativeSeparators(main_.settingsPaths().write));
-    }
+    host_.keepDisplayFont();
 }
 
 void Form6::Commandfont_Click() {
     // The dialog opens on the display's font (the face it really resolves
     // to, which the dialog can show); a cancelled dialog leaves the values
     // it opened with, which are applied all the same: nothing changes.
-    const QFont current = main_.Text1->font();
+    const QFont current = host_.displayFont();
     QFont shown = current;
     shown.setFamily(QFontInfo(current).family());
     QFontDialog dialog(shown, this);
@@ -154,12 +132,12 @@ void Form6::Commandfont_Click() {
     dialog.setOption(QFontDialog::DontUseNativeDialog);
     dialog.setLayoutDirection(Qt::RightToLeft);
     const QFont chosen = dialog.exec() == QDialog::Accepted ? dialog.selectedFont() : current;
-    QFont display = main_.Text1->font();
+    QFont display = current;
     display.setFamily(chosen.family());
     display.setPointSizeF(chosen.pointSizeF());
     display.setItalic(chosen.italic());
     display.setBold(chosen.bold());
-    main_.Text1->setFont(display);
+    host_.setDisplayFont(display);
 }
 
 SearchOptions Form6::searchOptions(int scope) const {

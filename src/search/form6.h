@@ -1,8 +1,10 @@
 #pragma once
 
+#include "options_host.h"
 #include "search_query.h"
 
 #include <QWidget>
+#include <array>
 
 class QComboBox;
 class QGroupBox;
@@ -12,8 +14,6 @@ class QToolButton;
 
 namespace velmor {
 
-class Form1;
-
 // The search options window: where to search, whether the text must stand
 // as a whole word, and the aya display's font. Its close button keeps the
 // scope for the run and saves the font to the settings file; the other
@@ -21,7 +21,7 @@ class Form1;
 class Form6 : public QWidget {
     Q_OBJECT
 public:
-    explicit Form6(Form1& main);
+    explicit Form6(OptionsHost& host);
 
     // Centres the window and selects the option of the current scope.
     void Form_Load();
@@ -53,7 +53,10 @@ public:
     QLabel* Image1;
 
 private:
-    Form1& main_;
+    // The scope option buttons by scope number.
+    std::array<QRadioButton*, 5> scopeButtons() const;
+
+    OptionsHost& host_;
 };
 
 } // namespace velmor

@@ -10,7 +10,7 @@
 // '%' and '_' keep their pattern meaning.
 namespace velmor::store::catalogue {
 
-// W with every apostrophe doubled.
+// W with every apostrophe doubled: the content of an SQL string literal.
 QString quoteSearchText(const QString& w);
 
 QString wordInWholeText(const QString& w);                      // form 1

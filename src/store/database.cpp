@@ -1,5 +1,6 @@
 #include "database.h"
 
+#include "catalogue.h"
 #include "jet_like.h"
 
 #include <sqlite3.h>
@@ -29,9 +30,8 @@ bool execute(sqlite3* db, const QByteArray& sql, QString& error) {
 } // namespace
 
 std::string keyStatements(const QString& password) {
-    QString quoted = password;
-    quoted.replace(u'\'', QStringLiteral("''"));
-    return "PRAGMA key = '" + quoted.toStdString() + "'; PRAGMA kdf_iter = 4000;";
+    return "PRAGMA key = '" + catalogue::quoteSearchText(password).toStdString() +
+           "'; PRAGMA kdf_iter = 4000;";
 }
 
 std::unique_ptr<Connection> Connection::open(const ConnectionTarget& target,

@@ -72,27 +72,21 @@ const QStringList& typelist() {
 }
 
 const QStringList& pickerSuraNames() {
-    static const QStringList names{
-        u"الفاتحة"_s,  u"البقرة"_s,  u"آل عمران"_s,  u"النساء"_s,   u"المائدة"_s,  u"الأنعام"_s,
-        u"الأعراف"_s,  u"الأنفال"_s, u"التوبة"_s,    u"يونس"_s,     u"هود"_s,      u"يوسف"_s,
-        u"الرعد"_s,    u"إبراهيم"_s, u"الحجر"_s,     u"النحل"_s,    u"الإسراء"_s,  u"الكهف"_s,
-        u"مريم"_s,     u"طه"_s,      u"الأنبياء"_s,  u"الحج"_s,     u"المؤمنون"_s, u"النور"_s,
-        u"الفرقان"_s,  u"الشعراء"_s, u"النمل"_s,     u"القصص"_s,    u"العنكبوت"_s, u"الروم"_s,
-        u"لقمان"_s,    u"السجدة"_s,  u"الأحزاب"_s,   u"سبأ"_s,      u"فاطر"_s,     u"يس"_s,
-        u"الصافات"_s,  u"صـ"_s,      u"الزمر"_s,     u"غافر"_s,     u"فصلت"_s,     u"الشورى"_s,
-        u"الزخرف"_s,   u"الدخان"_s,  u"الجاثية"_s,   u"الأحقاف"_s,  u"محمد"_s,     u"الفتح"_s,
-        u"الحجرات"_s,  u"قـ"_s,      u"الذاريات"_s,  u"الطور"_s,    u"النجم"_s,    u"القمر"_s,
-        u"الرحمن"_s,   u"الواقعة"_s, u"الحديد"_s,    u"المجادلة"_s, u"الحشر"_s,    u"الممتحنة"_s,
-        u"الصف"_s,     u"الجمعة"_s,  u"المنافقون"_s, u"التغابن"_s,  u"الطلاق"_s,   u"التحريم"_s,
-        u"الملك"_s,    u"القلم"_s,   u"الحاقة"_s,    u"المعارج"_s,  u"نوح"_s,      u"الجن"_s,
-        u"المزمل"_s,   u"المدثر"_s,  u"القيامة"_s,   u"الإنسان"_s,  u"المرسلات"_s, u"النبأ"_s,
-        u"النازعات"_s, u"عبس"_s,     u"التكوير"_s,   u"الإنفطار"_s, u"المطففين"_s, u"الانشقاق"_s,
-        u"البروج"_s,   u"الطارق"_s,  u"الأعلى"_s,    u"الغاشية"_s,  u"الفجر"_s,    u"البلد"_s,
-        u"الشمس"_s,    u"الليل"_s,   u"الضحى"_s,     u"الشرح"_s,    u"التين"_s,    u"العلق"_s,
-        u"القدر"_s,    u"البينة"_s,  u"الزلزلة"_s,   u"العاديات"_s, u"القارعة"_s,  u"التكاثر"_s,
-        u"العصر"_s,    u"الهمزة"_s,  u"الفيل"_s,     u"قريش"_s,     u"الماعون"_s,  u"الكوثر"_s,
-        u"الكافرون"_s, u"النصر"_s,   u"المسد"_s,     u"الإخلاص"_s,  u"الفلق"_s,    u"الناس"_s,
-    };
+    // The result lines' names without their vowel and shadda marks; the
+    // tatweel of 38 and 50 is a letter and stays.
+    static const QStringList names = [] {
+        QStringList unmarked;
+        for (const QString& name : compairlist()) {
+            QString bare;
+            for (const QChar c : name) {
+                if (c.category() != QChar::Mark_NonSpacing) {
+                    bare.append(c);
+                }
+            }
+            unmarked.append(bare);
+        }
+        return unmarked;
+    }();
     return names;
 }
 

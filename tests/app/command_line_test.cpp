@@ -1,44 +1,82 @@
 #include "command_line.h"
+#include "result_set.h"
+#include "run_program.h"
+#include "search_query.h"
+#include "version.h"
 
-#include <QProcess>
 #include <gtest/gtest.h>
 
 using namespace velmor;
+using Action = CommandLine::Action;
 
 namespace {
-QStringList args(std::initializer_list<const char*> items) {
-    QStringList list{QStringLiteral("velmor")};
-    for (const char* item : items) {
-        list.append(QString::fromUtf8(item));
-    }
-    return list;
+
+CommandLine parse(const QStringList& arguments) {
+    return parseCommandLine(QStringList{QStringLiteral("velmor")} + arguments);
 }
+
 } // namespace
 
-TEST(CommandLine, ChoosesTheAction) {
-    EXPECT_EQ(parseCommandLine(args({})).action, CommandLine::Action::Window);
-    EXPECT_EQ(parseCommandLine(args({"--help"})).action, CommandLine::Action::Help);
-    EXPECT_EQ(parseCommandLine(args({"--version"})).action, CommandLine::Action::Version);
-    EXPECT_EQ(parseCommandLine(args({"--no-such-option"})).action, CommandLine::Action::Error);
-    EXPECT_EQ(parseCommandLine(args({"stray"})).action, CommandLine::Action::Error);
+TEST(CommandLine, ParsesEachActionAndRefusesWhatDoesNotFit) {
+    struct Case {
+        QStringList arguments;
+        Action action;
+    };
+    const std::vector<Case> cases{
+        {{}, Action::Window},
+        {{"--help"}, Action::Help},
+        {{"--version"}, Action::Version},
+        {{"--search", "الله"}, Action::Search},
+        {{"--sura", "114"}, Action::ListSura},
+        {{"--juz", "30"}, Action::ListJuz},
+        {{"--compose-sura", "1"}, Action::ComposeSura},
+        {{"--compose", "262, 1"}, Action::ComposeChosen},
+        {{"--no-such-option"}, Action::Error},
+        {{"stray"}, Action::Error},
+        {{"--search", "   "}, Action::Error},
+        {{"--sura", "115"}, Action::Error},
+        {{"--juz", "0"}, Action::Error},
+        {{"--search", "x", "--sura", "2", "--juz", "3"}, Action::Error},
+        {{"--search", "x", "--suras", "5"}, Action::Error},
+        {{"--suras", "2-5"}, Action::Error},
+        {{"--compose", "1,x"}, Action::Error},
+        {{"--compose", "0"}, Action::Error},
+    };
+    for (const Case& c : cases) {
+        const CommandLine command = parse(c.arguments);
+        EXPECT_EQ(command.action, c.action) << c.arguments.join(u' ').toStdString();
+        EXPECT_EQ(command.action == Action::Error, !command.error.isEmpty());
+    }
+    EXPECT_EQ(parse({"--compose", "262, 1"}).ids, (QList<qint64>{262, 1}));
 }
 
-TEST(CommandLine, HelpAndVersionPrintAndExitWithoutAWindow) {
-    QProcess version;
-    version.start(QStringLiteral(VELMOR_TEST_PROGRAM), {QStringLiteral("--version")});
-    ASSERT_TRUE(version.waitForFinished(10000));
-    EXPECT_EQ(version.exitCode(), 0);
-    EXPECT_EQ(version.readAllStandardOutput(), QByteArray("Velmor 2.5\n"));
+TEST(SearchQuery, ScopeAndModeChooseTheQuery) {
+    SearchOptions options;
+    // Scopes outside 1..4 search the whole text; an unpicked entry is number 0.
+    for (int scope : {0, 5, -1}) {
+        options.scope = scope;
+        EXPECT_TRUE(composeSearchQuery(QStringLiteral("w"), options)
+                        .startsWith(QStringLiteral("SELECT *  FROM Ayat where Ayat.AyaaIndex")));
+    }
+    options.scope = 1;
+    EXPECT_TRUE(composeSearchQuery(QStringLiteral("w"), options).contains(u"chapterNO = 0 "));
+    options.sora1 = 1, options.sora2 = 4, options.scope = 4, options.wholeWord = false;
+    EXPECT_TRUE(composeSearchQuery(QStringLiteral("w"), options)
+                    .contains(u"soraano between 2 and 5 And Ayat.AyaaIndex Like '%w%'"));
+}
 
-    QProcess help;
-    help.start(QStringLiteral(VELMOR_TEST_PROGRAM), {QStringLiteral("--help")});
-    ASSERT_TRUE(help.waitForFinished(10000));
-    EXPECT_EQ(help.exitCode(), 0);
-    EXPECT_TRUE(help.readAllStandardOutput().contains("--version"));
+TEST(ResultLine, NamesTheSuraOrNothing) {
+    EXPECT_EQ(resultLine(2, 255), QStringLiteral("البقرة : 255"));
+    EXPECT_EQ(resultLine(38, 1), QStringLiteral("صـ : 1"));
+    EXPECT_EQ(resultLine(0, 3), QStringLiteral(" : 3"));
+    EXPECT_EQ(resultLine(115, 3), QStringLiteral(" : 3"));
+}
 
-    QProcess wrong;
-    wrong.start(QStringLiteral(VELMOR_TEST_PROGRAM), {QStringLiteral("--no-such-option")});
-    ASSERT_TRUE(wrong.waitForFinished(10000));
-    EXPECT_NE(wrong.exitCode(), 0);
-    EXPECT_TRUE(wrong.readAllStandardError().contains("no-such-option"));
+TEST(CommandLine, VersionAndHelpPrintWithoutAWindow) {
+    const test::ProgramRun version = test::runVelmor({QStringLiteral("--version")});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out, QByteArray("Velmor ") + kVersion + '\n');
+    const test::ProgramRun wrong = test::runVelmor({QStringLiteral("--no-such-option")});
+    EXPECT_EQ(wrong.exitCode, 2);
+    EXPECT_TRUE(wrong.err.contains("--version")); // the help follows
 }

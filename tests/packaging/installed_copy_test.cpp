@@ -5,13 +5,13 @@
 #include "form1.h"
 #include "form4.h"
 #include "form6.h"
+#include "notice_server.h"
+#include "windows.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFontDialog>
 #include <QPlainTextEdit>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -66,8 +66,18 @@ TEST_F(InstalledCopyTest, TheChosenFontIsKeptForTheNextRun) {
             dialog->setCurrentFont(wanted);
             dialog->accept();
         });
-        form->form6->Commandfont_Click();
-        form->form6->Command1_Click();
+        Form6* options = test::openWindow<Form6>();
+        ASSERT_NE(options, nullptr);
+        options->Commandfont_Click();
+        // A cancelled dialog changes nothing.
+        QTimer::singleShot(0, [] {
+            auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            dialog->setCurrentFont(QFont(QStringLiteral("Noto Sans Arabic"), 30));
+            dialog->reject();
+        });
+        options->Commandfont_Click();
+        options->Command1_Click();
         EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
     }
     auto restarted = start();
@@ -79,22 +89,11 @@ TEST_F(InstalledCopyTest, TheChosenFontIsKeptForTheNextRun) {
 }
 
 TEST_F(InstalledCopyTest, TheUpdateNoticeIsShown) {
-    QTcpServer server;
-    ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
-    QObject::connect(&server, &QTcpServer::newConnection, [&server] {
-        QTcpSocket* socket = server.nextPendingConnection();
-        QObject::connect(socket, &QTcpSocket::readyRead, socket, [socket] {
-            socket->readAll();
-            socket->write("HTTP/1.1 200 OK\r\nContent-Length: 6\r\nConnection: close\r\n\r\n"
-                          "v2.6\r\n");
-            socket->disconnectFromHost();
-        });
-    });
-    qputenv("VELMOR_UPDATE_URL",
-            QStringLiteral("http://127.0.0.1:%1/update2.5.txt").arg(server.serverPort()).toUtf8());
+    test::NoticeServer server(test::NoticeServer::response("200 OK", "v2.6\r\n"));
+    qputenv("VELMOR_UPDATE_URL", server.url().toUtf8());
     auto form = start();
     form->update_Click();
-    QPointer<Form4> notice = form->form4;
+    QPointer<Form4> notice = test::openWindow<Form4>();
     ASSERT_FALSE(notice.isNull());
     EXPECT_TRUE(QTest::qWaitFor([&] { return notice->isFetched(); }, 15000));
     EXPECT_EQ(notice->Text1->toPlainText(), QStringLiteral("v2.6\n"));

@@ -1,3 +1,4 @@
+#include "run_program.h"
 #include "settings_file.h"
 #include "windows1256.h"
 
@@ -5,7 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <clocale>
 #include <gtest/gtest.h>
@@ -22,53 +22,46 @@ TEST(Windows1256, ArabicRoundTripsAndUnknownCharactersBecomeQuestionMarks) {
     EXPECT_EQ(decodeWindows1256(QByteArray("\x80\xFF")), QStringLiteral("\u20AC\u06D2"));
 }
 
-TEST(SettingsLine, ExactBytes) {
-    EXPECT_EQ(formatSettingsLine({QStringLiteral("Tahoma"), 14, false, true}),
-              QByteArray("\"Tahoma\",14,#FALSE#,#TRUE#\r\n"));
-    EXPECT_EQ(formatSettingsLine({QStringLiteral("Amiri"), 11.25, true, false}),
-              QByteArray("\"Amiri\",11.25,#TRUE#,#FALSE#\r\n"));
-}
-
-TEST(SettingsLine, FractionalSizeUsesAPeriodWhateverTheLocale) {
-    const QLocale previous;
+TEST(SettingsLine, WrittenInvariantlyAndReadBackTheSame) {
+    // A period before the fraction whatever the locale.
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    const char* cLocale = std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
-    EXPECT_EQ(formatSettingsLine({QStringLiteral("Tahoma"), 10.5, false, false}),
-              QByteArray("\"Tahoma\",10.5,#FALSE#,#FALSE#\r\n"));
-    EXPECT_EQ(parseSettingsLine("\"Tahoma\",10.5,#FALSE#,#FALSE#\r\n").pointSize, 10.5);
-    QLocale::setDefault(previous);
-    if (cLocale) {
-        std::setlocale(LC_NUMERIC, "C");
+    std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
+    EXPECT_EQ(formatSettingsLine({QStringLiteral("Amiri"), 10.5, true, false}),
+              QByteArray("\"Amiri\",10.5,#TRUE#,#FALSE#\r\n"));
+    for (const DisplayFont& font : {DisplayFont{QStringLiteral("خط عربي"), 16, true, true},
+                                    DisplayFont{QStringLiteral("Tahoma"), 11.25, false, true}}) {
+        const SavedFont saved = parseSettingsLine(formatSettingsLine(font));
+        EXPECT_EQ(saved.name, font.name);
+        EXPECT_EQ(saved.pointSize, font.pointSize);
+        EXPECT_EQ(saved.italic, font.italic);
+        EXPECT_EQ(saved.bold, font.bold);
     }
-}
-
-TEST(SettingsLine, ReadsWhatItWrites) {
-    const DisplayFont font{QStringLiteral("خط عربي"), 16, true, true};
-    const SavedFont saved = parseSettingsLine(formatSettingsLine(font));
-    EXPECT_EQ(saved.name, font.name);
-    EXPECT_EQ(saved.pointSize, 16);
-    EXPECT_EQ(saved.italic, true);
-    EXPECT_EQ(saved.bold, true);
+    std::setlocale(LC_NUMERIC, "C");
+    QLocale::setDefault(QLocale::c());
 }
 
 TEST(SettingsLine, UnusableFieldsAreLeftOut) {
-    const SavedFont zero = parseSettingsLine("\"Tahoma\",0,#TRUE#,#TRUE#\r\n");
-    EXPECT_EQ(zero.name, QStringLiteral("Tahoma"));
-    EXPECT_FALSE(zero.pointSize.has_value());
-    EXPECT_EQ(zero.bold, true);
-    EXPECT_FALSE(parseSettingsLine("\"Tahoma\",5000,#TRUE#,#TRUE#").pointSize.has_value());
-    EXPECT_FALSE(parseSettingsLine("\"Tahoma\",1e400,#TRUE#,#TRUE#").pointSize.has_value());
-    EXPECT_FALSE(parseSettingsLine("\"Tahoma\",12,yes,#TRUE#").italic.has_value());
-
-    const SavedFont shortLine = parseSettingsLine("\"Tahoma\",16");
-    EXPECT_EQ(shortLine.pointSize, 16);
-    EXPECT_FALSE(shortLine.italic.has_value());
-    EXPECT_FALSE(shortLine.bold.has_value());
-
-    const SavedFont garbage = parseSettingsLine(QByteArray("\x00\xFF\"\x01,,,\xFE", 9));
-    EXPECT_FALSE(garbage.name.has_value());
-    EXPECT_FALSE(garbage.pointSize.has_value());
-    EXPECT_FALSE(parseSettingsLine("").name.has_value());
+    struct Case {
+        QByteArray line;
+        bool name, size, italic, bold;
+    };
+    const std::vector<Case> cases{
+        {"\"Tahoma\",0,#TRUE#,#TRUE#\r\n", true, false, true, true},
+        {"\"Tahoma\",5000,#TRUE#,#TRUE#", true, false, true, true},
+        {"\"Tahoma\",1e400,#TRUE#,#TRUE#", true, false, true, true},
+        {"\"Tahoma\",12,yes,#TRUE#", true, true, false, true},
+        {"\"Tahoma\",16", true, true, false, false},
+        {"Tahoma,16,#TRUE#,#TRUE#", false, true, true, true},
+        {QByteArray("\x00\xFF\"\x01,,,\xFE", 9), false, false, false, false},
+        {"", false, false, false, false},
+    };
+    for (const Case& c : cases) {
+        const SavedFont saved = parseSettingsLine(c.line);
+        EXPECT_EQ(saved.name.has_value(), c.name) << c.line.toStdString();
+        EXPECT_EQ(saved.pointSize.has_value(), c.size) << c.line.toStdString();
+        EXPECT_EQ(saved.italic.has_value(), c.italic) << c.line.toStdString();
+        EXPECT_EQ(saved.bold.has_value(), c.bold) << c.line.toStdString();
+    }
 }
 
 TEST(SettingsLine, ApplyingKeepsTheDesignedPartsOfUnusableFields) {
@@ -99,10 +92,7 @@ bool writeFile(const QString& path, const QByteArray& bytes) {
 
 // Runs a command, true when it succeeded.
 bool run(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    return process.waitForFinished(10000) && process.exitStatus() == QProcess::NormalExit &&
-           process.exitCode() == 0;
+    return test::runProgram(program, arguments).exitCode == 0;
 }
 
 } // namespace

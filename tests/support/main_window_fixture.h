@@ -2,10 +2,15 @@
 
 #include "form1.h"
 #include "program_folder.h"
+#include "windows.h"
 
+#include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QStringList>
+#include <QToolButton>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -20,8 +25,16 @@ protected:
     QStringList messages;      // the texts of the message boxes, in order
     QStringList messageTitles; // and their captions
 
+    void SetUp() override { start(); }
+    void TearDown() override {
+        form.reset();
+        settle();
+    }
+
     // Starts (or restarts) the program: a new window, loaded and shown.
     void start() {
+        form.reset();
+        settle();
         form = std::make_unique<Form1>(folder.path());
         form->messageBox = [this](const QString& title, const QString& text) {
             messageTitles.append(title);
@@ -43,6 +56,14 @@ protected:
             texts.append(form->suraayaalist->item(i)->text());
         }
         return texts;
+    }
+
+    QList<qint64> resultIds() const {
+        QList<qint64> ids;
+        for (const ResultRow& row : form->results().rows()) {
+            ids.append(row.id);
+        }
+        return ids;
     }
 };
 

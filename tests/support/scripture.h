@@ -1,9 +1,13 @@
 #pragma once
 
 #include <QFile>
+#include <QList>
 #include <QString>
+#include <QStringList>
+#include <functional>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <vector>
 
 namespace velmor::test {
 
@@ -27,6 +31,63 @@ inline QString packageAyaText(int id) {
 inline QString packageTafsir(int id) {
     static const nlohmann::json tafsir = readPackageArray(VELMOR_TEST_TAFSIR_JSON);
     return QString::fromStdString(tafsir.at(static_cast<std::size_t>(id - 1)).get<std::string>());
+}
+
+} // namespace velmor::test
+
+namespace velmor::test {
+
+// Where an aya stands, read from the metadata package.
+struct AyaPlace {
+    int sura = 0;
+    int aya = 0;
+    int juz = 0;
+};
+
+inline const std::vector<AyaPlace>& packagePlaces() {
+    static const std::vector<AyaPlace> places = [] {
+        std::vector<AyaPlace> all;
+        for (const auto& row : readPackageArray(VELMOR_TEST_META_JSON)) {
+            all.push_back({row.at(0).get<int>(), row.at(1).get<int>(), row.at(2).get<int>()});
+        }
+        return all;
+    }();
+    return places;
+}
+
+// A search written independently of the program: the clean text of the
+// package with its letter variants folded, the word found between blanks
+// (whole word) or anywhere (part of a word). Returns the matching IDs of the
+// ayas that pass the scope.
+inline QList<qint64> referenceSearch(const QString& word, bool wholeWord,
+                                     const std::function<bool(const AyaPlace&)>& inScope) {
+    static const QStringList folded = [] {
+        QStringList texts;
+        for (const auto& text : readPackageArray(VELMOR_TEST_CLEAN_JSON)) {
+            QString t = QString::fromStdString(text.get<std::string>());
+            for (const auto& [from, to] : {std::pair{u'أ', u'ا'},
+                                           {u'إ', u'ا'},
+                                           {u'آ', u'ا'},
+                                           {u'ٱ', u'ا'},
+                                           {u'ى', u'ي'},
+                                           {u'ئ', u'ي'},
+                                           {u'ة', u'ه'},
+                                           {u'ؤ', u'و'},
+                                           {u'\u00A0', u' '}}) {
+                t.replace(QChar(from), QChar(to));
+            }
+            texts.append(u' ' + t.simplified() + u' ');
+        }
+        return texts;
+    }();
+    const QString needle = wholeWord ? u' ' + word + u' ' : word;
+    QList<qint64> ids;
+    for (qsizetype i = 0; i < folded.size(); ++i) {
+        if (inScope(packagePlaces()[static_cast<std::size_t>(i)]) && folded[i].contains(needle)) {
+            ids.append(i + 1);
+        }
+    }
+    return ids;
 }
 
 } // namespace velmor::test

@@ -1,16 +1,28 @@
 #pragma once
 
+#include <QIcon>
 #include <QRect>
 #include <QSize>
 #include <QString>
 #include <QStringList>
+#include <QWidget>
 
 class QComboBox;
 
 class QToolButton;
-class QWidget;
 
 namespace velmor {
+
+// A control of the designed window: made, named and placed in its parent.
+template <typename Widget> Widget* place(QWidget* parent, const char* name, QRect geometry) {
+    auto* widget = new Widget(parent);
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+// The program's icon: the window icon of every window and the tray's.
+QIcon programIcon();
 
 // A secondary window as designed: named, captioned, right to left, the
 // program's icon and font, a fixed size with no minimize or maximize

@@ -9,6 +9,8 @@ class RecordView;
 
 namespace velmor {
 
+class ChosenList;
+
 // The aya display: the aya text, " (", its result line, " )".
 QString ayaDisplayText(const QString& ayaText, const QString& resultLine);
 
@@ -32,9 +34,10 @@ QString composeWholeSura(store::RecordView& view, int sura, const ComposeYield& 
 // that changes meanwhile is followed, never overrun.
 struct ChosenEntries {
     std::function<qsizetype()> count;
-    std::function<QString(qsizetype)> id;
+    std::function<qint64(qsizetype)> id;
     std::function<QString(qsizetype)> line;
 };
+ChosenEntries entriesOf(const ChosenList& chosen);
 QString composeChosen(store::RecordView& view, const ChosenEntries& entries,
                       const ComposeYield& yield);
 

@@ -9,10 +9,14 @@
 
 namespace velmor {
 
+QIcon programIcon() {
+    return QIcon(QStringLiteral(":/artwork/app.svg"));
+}
+
 void prepareFixedWindow(QWidget& window, const char* name, const QString& caption, QSize size) {
     window.setObjectName(QString::fromLatin1(name));
     window.setWindowTitle(caption);
-    window.setWindowIcon(QIcon(QStringLiteral(":/artwork/app.svg")));
+    window.setWindowIcon(programIcon());
     window.setLayoutDirection(Qt::RightToLeft);
     window.setFont(designedFormFont());
     window.setAttribute(Qt::WA_DeleteOnClose);

@@ -1,6 +1,7 @@
 #include "composition.h"
 
 #include "catalogue.h"
+#include "chosen_list.h"
 #include "record_view.h"
 
 namespace velmor {
@@ -32,13 +33,16 @@ QString composeWholeSura(store::RecordView& view, int sura, const ComposeYield& 
     return text;
 }
 
+ChosenEntries entriesOf(const ChosenList& chosen) {
+    return {[&chosen] { return chosen.count(); }, [&chosen](qsizetype k) { return chosen.id(k); },
+            [&chosen](qsizetype k) { return chosen.line(k); }};
+}
+
 QString composeChosen(store::RecordView& view, const ChosenEntries& entries,
                       const ComposeYield& yield) {
     QString text;
     for (qsizetype k = 0; k < entries.count(); ++k) {
-        bool ok = false;
-        const qint64 id = entries.id(k).trimmed().toLongLong(&ok);
-        view.setRecordSource(store::catalogue::oneAya(ok ? id : 0));
+        view.setRecordSource(store::catalogue::oneAya(entries.id(k)));
         view.refresh();
         text += chosenAyaUnit(view.field(u"ayaa"), entries.line(k));
         if (!yield()) {

@@ -197,4 +197,17 @@ SaveResult writeSettingsFile(const QString& path, const DisplayFont& font) {
     return SaveResult::Saved;
 }
 
+QString saveFailureMessage(SaveResult result, const QString& path) {
+    switch (result) {
+    case SaveResult::NameNotStorable:
+        return QStringLiteral("تعذر حفظ الخط المختار: لا يمكن حفظ اسم هذا الخط، وسيبقى الخط "
+                              "المحفوظ سابقا عند التشغيل القادم");
+    case SaveResult::WriteFailed:
+        return QStringLiteral("تعذر حفظ الخط المختار في الملف ") + QDir::toNativeSeparators(path);
+    case SaveResult::Saved:
+        break;
+    }
+    return {};
+}
+
 } // namespace velmor::settings

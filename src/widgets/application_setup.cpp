@@ -1,7 +1,7 @@
 #include "application_setup.h"
 
 #include "fonts.h"
-#include "form1.h"
+#include "message_box.h"
 #include "version.h"
 
 #include <QApplication>

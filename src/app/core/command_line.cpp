@@ -3,7 +3,7 @@
 #include "catalogue.h"
 #include "composition.h"
 #include "record_view.h"
-#include "result_line.h"
+#include "result_set.h"
 #include "version.h"
 
 #include <QCommandLineParser>
@@ -43,6 +43,46 @@ CommandLine failure(CommandLine command, const QString& error) {
     return command;
 }
 
+// Every option the program takes, with its help text.
+struct Options {
+    const QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Show this help and exit.")};
+    const QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Show the version and exit.")};
+    const QCommandLineOption search{
+        QStringLiteral("search"),
+        QStringLiteral("Print the result lines of a search for TEXT, then the count."),
+        QStringLiteral("TEXT")};
+    const QCommandLineOption partial{
+        QStringLiteral("partial"),
+        QStringLiteral("With --search: the text may be part of a longer word.")};
+    const QCommandLineOption sura{
+        QStringLiteral("sura"),
+        QStringLiteral("With --search: search sura N only. Alone: list the whole sura N."),
+        QStringLiteral("N")};
+    const QCommandLineOption suras{QStringLiteral("suras"),
+                                   QStringLiteral("With --search: search suras A to B."),
+                                   QStringLiteral("A-B")};
+    const QCommandLineOption juz{
+        QStringLiteral("juz"),
+        QStringLiteral("With --search: search juz N only. Alone: list the whole juz N."),
+        QStringLiteral("N")};
+    const QCommandLineOption juzs{QStringLiteral("juzs"),
+                                  QStringLiteral("With --search: search juz A to B."),
+                                  QStringLiteral("A-B")};
+    const QCommandLineOption composeSura{
+        QStringLiteral("compose-sura"),
+        QStringLiteral(
+            "Print the composed text of the whole sura N, as the compose window makes it."),
+        QStringLiteral("N")};
+    const QCommandLineOption compose{
+        QStringLiteral("compose"),
+        QStringLiteral(
+            "Print the composed text of the chosen ayas with these IDs (reading-order numbers "
+            "1..6236), with their result lines."),
+        QStringLiteral("ID[,ID...]")};
+};
+
 } // namespace
 
 CommandLine parseCommandLine(const QStringList& arguments) {
@@ -50,44 +90,9 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     parser.setApplicationDescription(
         QStringLiteral("Velmor: read and search the Arabic text of the Qur'an.\n"
                        "Without options it opens the main window."));
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Show this help and exit."));
-    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
-                                     QStringLiteral("Show the version and exit."));
-    const QCommandLineOption search(
-        QStringLiteral("search"),
-        QStringLiteral("Print the result lines of a search for TEXT, then the count."),
-        QStringLiteral("TEXT"));
-    const QCommandLineOption partial(
-        QStringLiteral("partial"),
-        QStringLiteral("With --search: the text may be part of a longer word."));
-    const QCommandLineOption sura(
-        QStringLiteral("sura"),
-        QStringLiteral("With --search: search sura N only. Alone: list the whole sura N."),
-        QStringLiteral("N"));
-    const QCommandLineOption suras(QStringLiteral("suras"),
-                                   QStringLiteral("With --search: search suras A to B."),
-                                   QStringLiteral("A-B"));
-    const QCommandLineOption juz(
-        QStringLiteral("juz"),
-        QStringLiteral("With --search: search juz N only. Alone: list the whole juz N."),
-        QStringLiteral("N"));
-    const QCommandLineOption juzs(QStringLiteral("juzs"),
-                                  QStringLiteral("With --search: search juz A to B."),
-                                  QStringLiteral("A-B"));
-    const QCommandLineOption composeSura(
-        QStringLiteral("compose-sura"),
-        QStringLiteral(
-            "Print the composed text of the whole sura N, as the compose window makes it."),
-        QStringLiteral("N"));
-    const QCommandLineOption compose(
-        QStringLiteral("compose"),
-        QStringLiteral(
-            "Print the composed text of the chosen ayas with these IDs (reading-order numbers "
-            "1..6236), with their result lines."),
-        QStringLiteral("ID[,ID...]"));
-    parser.addOptions(
-        {help, version, search, partial, sura, suras, juz, juzs, composeSura, compose});
+    const Options o;
+    parser.addOptions({o.help, o.version, o.search, o.partial, o.sura, o.suras, o.juz, o.juzs,
+                       o.composeSura, o.compose});
 
     CommandLine command;
     command.helpText =
@@ -99,16 +104,16 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         return failure(command, QStringLiteral("unexpected argument: ") +
                                     parser.positionalArguments().first());
     }
-    if (parser.isSet(help)) {
+    if (parser.isSet(o.help)) {
         command.action = CommandLine::Action::Help;
         return command;
     }
-    if (parser.isSet(version)) {
+    if (parser.isSet(o.version)) {
         command.action = CommandLine::Action::Version;
         return command;
     }
-    if (parser.isSet(composeSura)) {
-        const auto n = numberIn(parser.value(composeSura), 1, 114);
+    if (parser.isSet(o.composeSura)) {
+        const auto n = numberIn(parser.value(o.composeSura), 1, 114);
         if (!n) {
             return failure(command,
                            QStringLiteral("--compose-sura takes a sura number from 1 to 114"));
@@ -117,8 +122,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         command.number = *n;
         return command;
     }
-    if (parser.isSet(compose)) {
-        for (const QString& item : parser.value(compose).split(u',')) {
+    if (parser.isSet(o.compose)) {
+        for (const QString& item : parser.value(o.compose).split(u',')) {
             bool ok = false;
             const qint64 id = item.trimmed().toLongLong(&ok);
             if (!ok || id < 1) {
@@ -130,8 +135,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         command.action = CommandLine::Action::ComposeChosen;
         return command;
     }
-    const int scopes = int(parser.isSet(sura)) + int(parser.isSet(suras)) + int(parser.isSet(juz)) +
-                       int(parser.isSet(juzs));
+    const int scopes = int(parser.isSet(o.sura)) + int(parser.isSet(o.suras)) +
+                       int(parser.isSet(o.juz)) + int(parser.isSet(o.juzs));
     if (scopes > 1) {
         return failure(command,
                        QStringLiteral("give at most one of --sura, --suras, --juz, --juzs"));
@@ -139,28 +144,28 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     // The sura and juz options, checked once for their two uses.
     std::optional<int> suraNumber, juzNumber;
     std::optional<std::pair<int, int>> suraRange, juzRange;
-    if (parser.isSet(sura) && !(suraNumber = numberIn(parser.value(sura), 1, 114))) {
+    if (parser.isSet(o.sura) && !(suraNumber = numberIn(parser.value(o.sura), 1, 114))) {
         return failure(command, QStringLiteral("--sura takes a sura number from 1 to 114"));
     }
-    if (parser.isSet(suras) && !(suraRange = rangeIn(parser.value(suras), 1, 114))) {
+    if (parser.isSet(o.suras) && !(suraRange = rangeIn(parser.value(o.suras), 1, 114))) {
         return failure(command,
                        QStringLiteral("--suras takes A-B with sura numbers from 1 to 114"));
     }
-    if (parser.isSet(juz) && !(juzNumber = numberIn(parser.value(juz), 1, 30))) {
+    if (parser.isSet(o.juz) && !(juzNumber = numberIn(parser.value(o.juz), 1, 30))) {
         return failure(command, QStringLiteral("--juz takes a juz number from 1 to 30"));
     }
-    if (parser.isSet(juzs) && !(juzRange = rangeIn(parser.value(juzs), 1, 30))) {
+    if (parser.isSet(o.juzs) && !(juzRange = rangeIn(parser.value(o.juzs), 1, 30))) {
         return failure(command, QStringLiteral("--juzs takes A-B with juz numbers from 1 to 30"));
     }
 
-    if (parser.isSet(search)) {
+    if (parser.isSet(o.search)) {
         command.action = CommandLine::Action::Search;
-        command.searchText = trimBlanks(parser.value(search));
+        command.searchText = trimBlanks(parser.value(o.search));
         if (command.searchText.isEmpty()) {
             return failure(command, QStringLiteral("--search needs a text"));
         }
         SearchOptions& options = command.options;
-        options.wholeWord = !parser.isSet(partial);
+        options.wholeWord = !parser.isSet(o.partial);
         if (suraNumber) {
             options.scope = 3, options.sora = *suraNumber - 1;
         } else if (suraRange) {
@@ -174,7 +179,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         }
         return command;
     }
-    if (parser.isSet(partial) || suraRange || juzRange) {
+    if (parser.isSet(o.partial) || suraRange || juzRange) {
         return failure(command, QStringLiteral("--partial, --suras and --juzs go with --search"));
     }
     if (suraNumber) {
@@ -217,7 +222,6 @@ int composeChosenText(const QList<qint64>& ids, const QString& programFolder, st
     CommandStore data(err);
     store::RecordView view(data.store);
     view.setConnectionString(store::buildConnectionString(programFolder));
-    QStringList idTexts;
     QStringList lines;
     for (const qint64 id : ids) {
         view.setRecordSource(store::catalogue::oneAya(id));
@@ -229,12 +233,11 @@ int composeChosenText(const QList<qint64>& ids, const QString& programFolder, st
             print(err, QStringLiteral("velmor: no aya has the ID %1\n").arg(id));
             return 2;
         }
-        idTexts.append(QString::number(id));
-        lines.append(resultLine(view.field(u"soraano"), view.field(u"ayaano")));
+        lines.append(resultRowOf(view).line);
     }
     const QString text =
         composeChosen(view,
-                      {[&] { return idTexts.size(); }, [&](qsizetype k) { return idTexts[k]; },
+                      {[&] { return ids.size(); }, [&](qsizetype k) { return ids[k]; },
                        [&](qsizetype k) { return lines[k]; }},
                       [] { return true; });
     if (data.failed) {
@@ -254,7 +257,7 @@ int printListing(const QString& query, const QString& programFolder, std::FILE* 
     view.refresh();
     int count = 0;
     for (; !view.eof(); view.moveNext(), ++count) {
-        print(out, resultLine(view.field(u"soraano"), view.field(u"ayaano")) + u'\n');
+        print(out, resultRowOf(view).line + u'\n');
     }
     if (data.failed) {
         return 1;

@@ -66,4 +66,7 @@ enum class SaveResult { Saved, NameNotStorable, WriteFailed };
 // old file whole and is reported.
 SaveResult writeSettingsFile(const QString& path, const DisplayFont& font);
 
+// What the user is told when a save did not happen; empty when it did.
+QString saveFailureMessage(SaveResult result, const QString& path);
+
 } // namespace velmor::settings

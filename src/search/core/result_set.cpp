@@ -1,0 +1,71 @@
+#include "result_set.h"
+
+#include "record_view.h"
+#include "reference_lists.h"
+
+#include <QElapsedTimer>
+
+namespace velmor {
+
+QString resultLine(int sura, int aya) {
+    const QStringList& names = store::compairlist();
+    const QString name = sura >= 1 && sura <= names.size() ? names[sura - 1] : QString();
+    return name + QStringLiteral(" : ") + QString::number(aya);
+}
+
+const ResultRow* ResultSet::at(int index) const {
+    return index >= 0 && index < count() ? &rows_[static_cast<std::size_t>(index)] : nullptr;
+}
+
+namespace {
+
+// Says when a frame's worth of time has passed since the last frame.
+class FrameClock {
+public:
+    FrameClock() { sinceFrame_.start(); }
+    bool frameDue() {
+        if (sinceFrame_.elapsed() < kFrameMs) {
+            return false;
+        }
+        sinceFrame_.restart();
+        return true;
+    }
+
+private:
+    static constexpr qint64 kFrameMs = 16;
+    QElapsedTimer sinceFrame_;
+};
+
+} // namespace
+
+ResultRow resultRowOf(const store::RecordView& view) {
+    ResultRow row{view.field(u"ID").toLongLong(), view.field(u"soraano").toInt(),
+                  view.field(u"ayaano").toInt(),  view.field(u"chapterNO").toInt(),
+                  view.field(u"pageno").toInt(),  {}};
+    row.line = resultLine(row.sura, row.aya);
+    return row;
+}
+
+bool ResultSet::walk(FillToken token, store::RecordView& view, const std::function<void()>& yield,
+                     const LineSink& showLines) {
+    rows_.clear();
+    QStringList pendingLines;
+    FrameClock clock;
+    while (!view.eof()) {
+        rows_.push_back(resultRowOf(view));
+        pendingLines.append(rows_.back().line);
+        view.moveNext();
+        if (clock.frameDue()) {
+            showLines(pendingLines);
+            pendingLines.clear();
+        }
+        yield();
+        if (!isCurrent(token)) {
+            return false; // the rows belong to the newer fill now
+        }
+    }
+    showLines(pendingLines);
+    return true;
+}
+
+} // namespace velmor
