@@ -511,6 +511,12 @@ bool Form1::fillResults(const QString& query, qint16 notOneSura) {
     const bool complete =
         results_.walk(fill, Adodc1, yieldToEventLoop,
                       [this](const QStringList& lines) { suraayaalist->addItems(lines); });
+    if (complete && Adodc1.failed()) {
+        // The rows before the failure are not the result: nothing is shown
+        // as if it were (the failure has been reported).
+        results_.clear();
+        suraayaalist->clear();
+    }
     if (complete) {
         score->setText(QString::number(suraayaalist->count()));
         // Selecting by program runs the selection handling like a click.
@@ -531,12 +537,12 @@ bool Form1::fillListing(const QString& query, qint16 notOneSura) {
 }
 
 void Form1::search_Click() {
-    const QString text = trimBlanks(searcht->text());
+    const QString text = searchableText(searcht->text());
     if (text != searcht->text()) {
         searcht->setText(text);
     }
     allayaasearch->setEnabled(false);
-    if (!text.isEmpty()) {
+    if (!isEmptySearch(text)) {
         fillResults(composeSearchQuery(text, ensureForm6().searchOptions(state_.searchscope)), 1);
     }
     allayaasearch->setEnabled(true);

@@ -47,6 +47,14 @@ Form7::Form7(ListingRequest requestListing)
     connect(searchname, &QComboBox::activated, this, &Form7::searchname_Click);
 }
 
+Form7::~Form7() {
+    // A box losing its focus while the window is destroyed may still emit
+    // activated(); no handler may run on a window being destroyed.
+    for (QComboBox* box : {tafsercombo, searchnumber, searchname}) {
+        box->disconnect(this);
+    }
+}
+
 void Form7::Form_Load() {
     activateArabicKeyboard();
     centreOnScreen(*this);

@@ -17,6 +17,7 @@ public:
     using ListingRequest = std::function<void(const QString& query, qint16 notOneSura)>;
 
     explicit Form7(ListingRequest requestListing);
+    ~Form7() override;
 
     // Keyboard to Arabic and centring; runs once per loading.
     void Form_Load();

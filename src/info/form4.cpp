@@ -19,6 +19,7 @@
 #include <QNetworkReply>
 #include <QPlainTextEdit>
 #include <QTemporaryFile>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -75,14 +76,26 @@ QByteArray Form4::fetch() {
     request.setTransferTimeout(timeoutMs_);
     QNetworkReply* reply = network_->get(request);
     reply_ = reply;
+    // Qt holds no more than this much unread; the body is taken as it comes
+    // and the transfer ends the moment it passes the limit (counted as
+    // decoded, whatever the transfer or content encoding).
+    reply->setReadBufferSize(kReadChunkBytes);
+    QByteArray body;
     bool oversized = false;
-    connect(reply, &QNetworkReply::downloadProgress, this,
-            [reply, &oversized](qint64 received, qint64 total) {
-                if (received > kMaxNoticeBytes || total > kMaxNoticeBytes) {
-                    oversized = true;
-                    reply->abort();
-                }
-            });
+    const auto take = [reply, &body, &oversized] {
+        body += reply->read(kMaxNoticeBytes + 1 - body.size());
+        if (body.size() > kMaxNoticeBytes ||
+            reply->header(QNetworkRequest::ContentLengthHeader).toLongLong() > kMaxNoticeBytes) {
+            oversized = true;
+            reply->abort();
+        }
+    };
+    connect(reply, &QNetworkReply::readyRead, this, take);
+    // The whole transfer has one limit, however slowly the body trickles.
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    connect(&deadline, &QTimer::timeout, reply, &QNetworkReply::abort);
+    deadline.start(timeoutMs_);
     // The window keeps painting while the notice is on its way.
     QEventLoop loop;
     waiting_ = &loop;
@@ -90,17 +103,16 @@ QByteArray Form4::fetch() {
     if (!reply->isFinished()) {
         loop.exec();
     }
-    QByteArray body;
+    if (!oversized && reply->error() != QNetworkReply::OperationCanceledError) {
+        take();
+    }
     // Whatever body arrived is the notice, an error page too; a request
     // that failed, timed out, was too large or was abandoned gives nothing.
-    const auto error = reply->error();
-    if (!oversized && !firstShow_->windowClosed() &&
-        (error == QNetworkReply::NoError || reply->bytesAvailable() > 0) &&
-        error != QNetworkReply::OperationCanceledError) {
-        body = reply->readAll();
-    }
+    const bool complete = !oversized && !firstShow_->windowClosed() &&
+                          reply->error() != QNetworkReply::OperationCanceledError;
+    reply->disconnect(this);
     reply->deleteLater();
-    return body;
+    return complete ? body : QByteArray();
 }
 
 void Form4::Form_Activate() {
@@ -130,7 +142,7 @@ void Form4::showNotice(const QByteArray& body) {
         return;
     }
     notice_ = decodeWindows1256(file.readAll());
-    Text1->setPlainText(QString(notice_).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    Text1->setPlainText(noticeForDisplay(notice_));
 }
 
 void Form4::ok_Click() {

@@ -30,6 +30,7 @@ public:
 
     static constexpr int kDefaultTimeoutMs = 10000;
     static constexpr qint64 kMaxNoticeBytes = 1 << 20;
+    static constexpr qint64 kReadChunkBytes = 64 << 10;
 
     void setTimeoutMs(int milliseconds) { timeoutMs_ = milliseconds; }
 

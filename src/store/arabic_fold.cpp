@@ -146,6 +146,33 @@ void appendFolded(std::string_view utf8, std::u32string& out) {
     out.resize(static_cast<std::size_t>(write - out.data()));
 }
 
+bool isFoldedUtf8(std::string_view utf8) {
+    std::size_t i = 0;
+    const std::size_t size = utf8.size();
+    while (i < size) {
+        const auto byte = static_cast<unsigned char>(utf8[i]);
+        char32_t c;
+        if (byte < 0x80) {
+            c = byte;
+            ++i;
+        } else if ((byte & 0xE0) == 0xC0 && i + 1 < size &&
+                   (static_cast<unsigned char>(utf8[i + 1]) & 0xC0) == 0x80 && byte >= 0xC2) {
+            c = ((byte & 0x1Fu) << 6) | (static_cast<unsigned char>(utf8[i + 1]) & 0x3Fu);
+            i += 2;
+        } else {
+            c = decodeOne(utf8, i);
+            if (c == kReplacement) {
+                return false; // malformed (or a replacement character, which folding keeps)
+            }
+            continue; // three- and four-byte code points fold to themselves
+        }
+        if (c == 0 || kTwoByteFold.folded[c] != c) {
+            return false;
+        }
+    }
+    return true;
+}
+
 std::u32string decodeUtf8(std::string_view utf8) {
     std::u32string out;
     out.reserve(utf8.size());

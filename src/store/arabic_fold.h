@@ -21,6 +21,11 @@ bool isIgnoredMark(char32_t c);
 // points to out, skipping ignored marks.
 void appendFolded(std::string_view utf8, std::u32string& out);
 
+// True when folding would leave the UTF-8 text as it is: valid, with no
+// mark, letter variant, no-break space, capital letter or NUL (the index
+// column is written that way).
+bool isFoldedUtf8(std::string_view utf8);
+
 // Decodes UTF-8 into code points, malformed bytes becoming U+FFFD.
 std::u32string decodeUtf8(std::string_view utf8);
 std::string encodeUtf8(std::u32string_view text);

@@ -3,6 +3,8 @@
 #include "catalogue.h"
 #include "jet_like.h"
 
+#include <QFileInfo>
+#include <memory>
 #include <sqlite3.h>
 
 namespace velmor::store {
@@ -12,6 +14,11 @@ namespace {
 // Large enough for the whole decrypted file, so warm queries never decrypt
 // a page twice. Negative values are KiB.
 constexpr char kCachePragma[] = "PRAGMA cache_size = -16384";
+// The rows, and the rows missing a value the program reads.
+constexpr char kShapeQuery[] =
+    "SELECT count(*), total(ID IS NULL OR soraano IS NULL OR ayaano IS NULL OR chapterNO IS NULL "
+    "OR pageno IS NULL OR typeof(ayaa) = 'null' OR typeof(AyaaIndex) = 'null' OR "
+    "typeof(taf) = 'null') FROM Ayat";
 
 QString lastError(sqlite3* db) {
     return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory");
@@ -27,6 +34,31 @@ bool execute(sqlite3* db, const QByteArray& sql, QString& error) {
     return true;
 }
 
+// The table holds every column the program reads, in every row, and at
+// least one row; a file that does not is as unusable as a damaged one.
+bool hasTheAyatTable(sqlite3* db, QString& error) {
+    sqlite3_stmt* raw = nullptr;
+    if (sqlite3_prepare_v2(db, kShapeQuery, -1, &raw, nullptr) != SQLITE_OK) {
+        error = lastError(db);
+        sqlite3_finalize(raw);
+        return false;
+    }
+    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> statement(raw, sqlite3_finalize);
+    if (sqlite3_step(raw) != SQLITE_ROW) {
+        error = lastError(db);
+        return false;
+    }
+    if (sqlite3_column_int64(raw, 0) == 0) {
+        error = QStringLiteral("the table Ayat has no rows");
+        return false;
+    }
+    if (sqlite3_column_int64(raw, 1) != 0) {
+        error = QStringLiteral("the table Ayat has rows with empty columns");
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 std::string keyStatements(const QString& password) {
@@ -36,6 +68,13 @@ std::string keyStatements(const QString& password) {
 
 std::unique_ptr<Connection> Connection::open(const ConnectionTarget& target,
                                              QString& providerError) {
+    // Only a regular file is opened: reading a FIFO or a device would wait
+    // for a writer that never comes.
+    const QFileInfo file(target.filePath);
+    if (file.exists() && !file.isFile()) {
+        providerError = QStringLiteral("not a regular file");
+        return nullptr;
+    }
     sqlite3* db = nullptr;
     const int rc = sqlite3_open_v2(target.filePath.toUtf8().constData(), &db,
                                    SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
@@ -48,7 +87,8 @@ std::unique_ptr<Connection> Connection::open(const ConnectionTarget& target,
     // password, a truncated or a foreign file fails here.
     if (!execute(db, QByteArray::fromStdString(keyStatements(target.password)), providerError) ||
         !execute(db, kCachePragma, providerError) ||
-        !execute(db, "SELECT count(*) FROM sqlite_master", providerError)) {
+        !execute(db, "SELECT count(*) FROM sqlite_master", providerError) ||
+        !hasTheAyatTable(db, providerError)) {
         sqlite3_close(db);
         return nullptr;
     }

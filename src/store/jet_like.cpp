@@ -2,30 +2,120 @@
 
 #include "arabic_fold.h"
 
+#include <charconv>
+#include <cstring>
 #include <sqlite3.h>
 
 namespace velmor::store {
 
+namespace {
+
+constexpr char32_t kAnyRun = U'%';
+constexpr char32_t kAnyOne = U'_';
+
+// The start of needle in haystack from position from, or npos.
+std::size_t findBytes(std::string_view haystack, std::string_view needle, std::size_t from) {
+    const void* found =
+        ::memmem(haystack.data() + from, haystack.size() - from, needle.data(), needle.size());
+    return found ? static_cast<std::size_t>(static_cast<const char*>(found) - haystack.data())
+                 : std::string_view::npos;
+}
+
+} // namespace
+
 LikePattern::LikePattern(std::string_view patternUtf8) {
-    appendFolded(patternUtf8, pattern_);
+    std::u32string folded;
+    appendFolded(patternUtf8, folded);
+    // A run of '%' matches what one '%' matches; keeping one keeps the
+    // matcher linear in the pattern however many were typed.
+    for (char32_t c : folded) {
+        if (c != kAnyRun || pattern_.empty() || pattern_.back() != kAnyRun) {
+            pattern_ += c;
+        }
+        hasAnyOne_ = hasAnyOne_ || c == kAnyOne;
+    }
+    std::u32string piece;
+    for (char32_t c : pattern_) {
+        if (c == kAnyRun) {
+            pieces_.push_back(encodeUtf8(piece));
+            piece.clear();
+        } else {
+            piece += c;
+        }
+    }
+    pieces_.push_back(encodeUtf8(piece));
+    leadingRun_ = !pattern_.empty() && pattern_.front() == kAnyRun;
+    trailingRun_ = !pattern_.empty() && pattern_.back() == kAnyRun;
+
+    const std::string text = encodeUtf8(pattern_);
+    long long number = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    const bool canonical = !text.empty() && (text.size() == 1 || text.front() != '0');
+    if (error == std::errc() && end == text.data() + text.size() && canonical &&
+        text.front() != '-') {
+        number_ = number;
+    }
 }
 
 bool LikePattern::matches(std::string_view valueUtf8) const {
-    value_.clear();
-    appendFolded(valueUtf8, value_);
+    if (isFoldedUtf8(valueUtf8)) {
+        return matchesFolded(valueUtf8);
+    }
+    foldedValue_ = foldUtf8(valueUtf8);
+    return matchesFolded(foldedValue_);
+}
 
+bool LikePattern::matchesInteger(long long value) const {
+    if (number_) {
+        return value == *number_;
+    }
+    char text[24];
+    const auto result = std::to_chars(std::begin(text), std::end(text), value);
+    return matchesFolded(std::string_view(text, static_cast<std::size_t>(result.ptr - text)));
+}
+
+bool LikePattern::matchesFolded(std::string_view folded) const {
+    if (hasAnyOne_) {
+        codePoints_ = decodeUtf8(folded);
+        return matchesCodePoints(codePoints_);
+    }
+    if (pieces_.size() == 1) {
+        return folded == pieces_.front();
+    }
+    // The first piece starts the value, the last one ends it, and the ones
+    // between are found leftmost in order: without '_' the leftmost place of
+    // each piece leaves the most room for the rest.
+    const std::string& first = pieces_.front();
+    const std::string& last = pieces_.back();
+    if (folded.size() < first.size() + last.size() || !folded.starts_with(first) ||
+        !folded.ends_with(last)) {
+        return false;
+    }
+    std::size_t at = first.size();
+    const std::size_t end = folded.size() - last.size();
+    for (std::size_t k = 1; k + 1 < pieces_.size(); ++k) {
+        const std::string& piece = pieces_[k];
+        const std::size_t found = findBytes(folded.substr(0, end), piece, at);
+        if (found == std::string_view::npos) {
+            return false;
+        }
+        at = found + piece.size();
+    }
+    return true;
+}
+
+bool LikePattern::matchesCodePoints(std::u32string_view v) const {
     const std::u32string& p = pattern_;
-    const std::u32string& v = value_;
     constexpr std::size_t none = std::u32string::npos;
     std::size_t pi = 0;
     std::size_t vi = 0;
     std::size_t starAt = none; // position after the last '%' seen
     std::size_t resumeAt = 0;  // value position that '%' is trying to cover up to
     while (vi < v.size()) {
-        if (pi < p.size() && p[pi] == U'%') {
+        if (pi < p.size() && p[pi] == kAnyRun) {
             starAt = ++pi;
             resumeAt = vi;
-        } else if (pi < p.size() && (p[pi] == U'_' || p[pi] == v[vi])) {
+        } else if (pi < p.size() && (p[pi] == kAnyOne || p[pi] == v[vi])) {
             ++pi;
             ++vi;
         } else if (starAt != none) {
@@ -35,7 +125,7 @@ bool LikePattern::matches(std::string_view valueUtf8) const {
             return false;
         }
     }
-    while (pi < p.size() && p[pi] == U'%') {
+    while (pi < p.size() && p[pi] == kAnyRun) {
         ++pi;
     }
     return pi == p.size();
@@ -53,6 +143,13 @@ void deletePattern(void* pattern) {
     delete static_cast<LikePattern*>(pattern);
 }
 
+bool matchValue(const LikePattern& pattern, sqlite3_value* value) {
+    if (sqlite3_value_type(value) == SQLITE_INTEGER) {
+        return pattern.matchesInteger(sqlite3_value_int64(value));
+    }
+    return pattern.matches(textOf(value));
+}
+
 // like(pattern, value): SQLite hands the right operand of "value LIKE pattern"
 // first. The compiled pattern is kept as auxiliary data, so a constant pattern
 // is folded once per statement rather than once per row.
@@ -65,11 +162,11 @@ void likeFunction(sqlite3_context* context, int, sqlite3_value** argv) {
         sqlite3_set_auxdata(context, 0, new LikePattern(textOf(argv[0])), deletePattern);
         pattern = static_cast<LikePattern*>(sqlite3_get_auxdata(context, 0));
         if (pattern == nullptr) { // SQLite could not keep it and has deleted it
-            sqlite3_result_int(context, LikePattern(textOf(argv[0])).matches(textOf(argv[1])));
+            sqlite3_result_int(context, matchValue(LikePattern(textOf(argv[0])), argv[1]));
             return;
         }
     }
-    sqlite3_result_int(context, pattern->matches(textOf(argv[1])) ? 1 : 0);
+    sqlite3_result_int(context, matchValue(*pattern, argv[1]) ? 1 : 0);
 }
 
 } // namespace

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct sqlite3;
 
@@ -16,11 +18,26 @@ public:
     explicit LikePattern(std::string_view patternUtf8);
 
     bool matches(std::string_view valueUtf8) const;
+    // The same as matches() on the number's decimal text.
+    bool matchesInteger(long long value) const;
 
 private:
+    bool matchesFolded(std::string_view folded) const;
+    bool matchesCodePoints(std::u32string_view folded) const;
+
+    // The folded pattern with every run of '%' as one.
     std::u32string pattern_;
-    // Reused for the folded value so that a scan over many rows allocates once.
-    mutable std::u32string value_;
+    // Without '_', the pattern is literal pieces between the '%', matched
+    // as UTF-8 bytes: folding gives one encoding for each text.
+    bool hasAnyOne_ = false;
+    std::vector<std::string> pieces_;
+    bool leadingRun_ = false;
+    bool trailingRun_ = false;
+    // The pattern as a number, when it is the decimal text of one.
+    std::optional<long long> number_;
+    // Reused for the values that need folding, so a scan allocates once.
+    mutable std::string foldedValue_;
+    mutable std::u32string codePoints_;
 };
 
 // Replaces the connection's two-argument like() with LikePattern matching.

@@ -27,9 +27,11 @@ void RecordView::setRecordSource(const QString& sql) {
 void RecordView::refresh() {
     statement_.reset();
     columns_.clear();
+    failed_ = false;
     if (!connection_) {
         connection_ = store_.connect(connectionString_);
         if (!connection_) {
+            failed_ = true;
             return;
         }
     }
@@ -70,6 +72,7 @@ void RecordView::step() {
 }
 
 void RecordView::fail(const QString& providerError) {
+    failed_ = true;
     statement_.reset();
     columns_.clear();
     store_.reportFailure(connection_ ? connection_->filePath() : QString(), providerError);

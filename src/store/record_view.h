@@ -35,6 +35,9 @@ public:
     void refresh();
 
     bool eof() const { return statement_ == nullptr; }
+    // True when the last refresh, or a step since, failed: the rows read
+    // so far are not the whole result.
+    bool failed() const { return failed_; }
     void moveNext();
 
     // The column of the current row as plain text (numbers in decimal);
@@ -55,6 +58,7 @@ private:
     std::shared_ptr<Connection> connection_; // outlives statement_ (declared first)
     std::unique_ptr<sqlite3_stmt, StatementDeleter> statement_;
     QStringList columns_;
+    bool failed_ = false;
 };
 
 } // namespace velmor::store

@@ -65,6 +65,24 @@ TEST(SearchQuery, ScopeAndModeChooseTheQuery) {
                     .contains(u"soraano between 2 and 5 And Ayat.AyaaIndex Like '%w%'"));
 }
 
+TEST(SearchText, WhatIsLookedFor) {
+    const std::vector<std::pair<QString, QString>> cases{
+        {QStringLiteral("  بسم   الله "), QStringLiteral("بسم الله")},
+        {QStringLiteral("بسم\u00A0 الله"), QStringLiteral("بسم الله")},
+        {QStringLiteral("بسم\0الله\x01"), QStringLiteral("بسمالله")},
+        {QStringLiteral("\tالصمد"), QStringLiteral("\tالصمد")},
+    };
+    for (const auto& [typed, searched] : cases) {
+        EXPECT_EQ(searchableText(typed), searched);
+    }
+    // A text that folds to nothing but blanks looks for nothing.
+    for (const QString& text :
+         {QString(), QStringLiteral("\u0640"), QStringLiteral("\u064E \u0650")}) {
+        EXPECT_TRUE(isEmptySearch(searchableText(text)));
+    }
+    EXPECT_FALSE(isEmptySearch(QStringLiteral("ب")));
+}
+
 TEST(ResultLine, NamesTheSuraOrNothing) {
     EXPECT_EQ(resultLine(2, 255), QStringLiteral("البقرة : 255"));
     EXPECT_EQ(resultLine(38, 1), QStringLiteral("صـ : 1"));

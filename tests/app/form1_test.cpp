@@ -1,7 +1,9 @@
+#include "damaged_database.h"
 #include "form1.h"
 #include "form2.h"
 #include "form6.h"
 #include "main_window_fixture.h"
+#include "run_program.h"
 #include "tray_area.h"
 
 #include <QAction>
@@ -11,6 +13,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QSystemTrayIcon>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -132,6 +135,29 @@ TEST_F(Form1Test, AnUnusableDatabaseIsReportedOnceAndShowsNothing) {
     start();
     searchFor(QStringLiteral("الله"));
     EXPECT_EQ(messages.size(), 1);
+}
+
+TEST_F(Form1Test, AWalkThatFailsHalfwayShowsNoPartialResult) {
+    searchFor(QStringLiteral("الصمد"));
+    QFile::remove(folder.file(QStringLiteral("zarqen.zq")));
+    ASSERT_TRUE(test::writeDatabaseDamagedHalfway(folder.path()));
+    start();
+    form->option_Click();
+    test::openWindow<Form6>()->withother->setChecked(true);
+    test::openWindow<Form6>()->Command1_Click();
+    searchFor(QStringLiteral("ا"));
+    EXPECT_EQ(messages.size(), 1);
+    EXPECT_EQ(form->suraayaalist->count(), 0);
+    EXPECT_EQ(form->results().count(), 0);
+    EXPECT_EQ(form->score->text(), QStringLiteral("0"));
+    // The command line prints what it read, then fails.
+    QTemporaryDir copy;
+    const QString program = QDir(folder.path()).filePath(QStringLiteral("velmor"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(VELMOR_TEST_PROGRAM), program));
+    const test::ProgramRun run = test::runProgram(
+        program, {QStringLiteral("--search"), QStringLiteral("ا"), QStringLiteral("--partial")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_FALSE(run.err.isEmpty());
 }
 
 TEST_F(Form1Test, ShutDownUnloadsTheWindowsInOrder) {

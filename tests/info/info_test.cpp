@@ -99,6 +99,57 @@ TEST_F(InfoTest, TheNoticeIsShownAsItCameOrNotAtAll) {
     EXPECT_TRUE(window->Text1->toPlainText().isEmpty());
 }
 
+TEST_F(InfoTest, AHostileServerCannotHoldTheFetchOrFillTheMemory) {
+    struct Case {
+        const char* name;
+        QByteArray head;
+        QByteArray piece;
+        int intervalMs;
+    };
+    // A chunk of 32 KiB, sent every millisecond, never ending.
+    QByteArray chunk =
+        QByteArray::number(32 << 10, 16) + "\r\n" + QByteArray(32 << 10, 'x') + "\r\n";
+    const std::vector<Case> cases{
+        {"a byte now and then", "HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n", "x", 150},
+        {"an endless chunked body", "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n", chunk,
+         1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::NoticeServer server(c.head);
+        server.stream(c.piece, c.intervalMs);
+        Form4* window = fetchFrom(server.url(), 1500);
+        EXPECT_TRUE(window->isFetched());
+        EXPECT_TRUE(window->Text1->toPlainText().isEmpty());
+        // It stopped reading past the limit, long before the server stopped.
+        EXPECT_LT(server.streamed(), 64 << 20);
+        window->close();
+        test::settle();
+    }
+    // A compressed body counts by its decoded size.
+    for (const qsizetype decoded : {qsizetype(1000), qsizetype(3 << 20)}) {
+        const QByteArray deflated = qCompress(QByteArray(decoded, 'a')).mid(4); // zlib stream
+        test::NoticeServer server(
+            test::NoticeServer::response("200 OK", deflated, "Content-Encoding: deflate\r\n"));
+        Form4* window = fetchFrom(server.url());
+        EXPECT_EQ(window->Text1->toPlainText().size(), decoded < (1 << 20) ? decoded : 0);
+        window->close();
+        test::settle();
+    }
+}
+
+TEST_F(InfoTest, ALongNoticeWithoutLineBreaksIsShownInLines) {
+    QByteArray words;
+    while (words.size() < (1 << 20) - 16) {
+        words += encodeWindows1256(QStringLiteral("تحديث "));
+    }
+    test::NoticeServer server(test::NoticeServer::response("200 OK", words));
+    Form4* window = fetchFrom(server.url());
+    const QStringList shown = window->Text1->toPlainText().split(u'\n');
+    EXPECT_GT(shown.size(), 100);
+    EXPECT_EQ(shown.join(u' '), decodeWindows1256(words));
+}
+
 TEST_F(InfoTest, TheUsersOwnFilesOfTheNoticesNameAreLeftAlone) {
     QFile own(folder.file(QStringLiteral("update2.5.txt")));
     ASSERT_TRUE(own.open(QIODevice::WriteOnly));

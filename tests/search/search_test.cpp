@@ -138,6 +138,13 @@ TEST_F(SearchTest, TheSearchTextAsTyped) {
     }
     searchFor(QString(100000, u'ب'));
     EXPECT_EQ(form->score->text(), QStringLiteral("0"));
+    // Runs of blanks, a NUL, a million '%': as the plain text would be.
+    searchFor(QStringLiteral("بسم  الله\0"));
+    EXPECT_EQ(form->score->text(), QStringLiteral("3"));
+    searchFor(QStringLiteral("الصم%"));
+    const QStringList onePercent = lines();
+    searchFor(QStringLiteral("الصم") + QString(1000000, u'%'));
+    EXPECT_EQ(lines(), onePercent);
     EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
     EXPECT_TRUE(form->allayaasearch->isEnabled());
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 using velmor::store::foldUtf8;
+using velmor::store::isFoldedUtf8;
 using velmor::store::LikePattern;
 using velmor::store::makeIndexForm;
 
@@ -69,4 +70,41 @@ TEST(JetLike, BothSidesAreFolded) {
     EXPECT_TRUE(LikePattern("%الصلاة%").matches(" اقيموا الصلاه "));
     EXPECT_TRUE(LikePattern("%الصلاه%").matches(" أقيموا الصلاة "));
     EXPECT_TRUE(LikePattern("ABC").matches("abc"));
+}
+
+TEST(JetLike, RunsOfPercentSignsMatchAsOne) {
+    const LikePattern million(std::string(1000000, '%'));
+    EXPECT_TRUE(million.matches(" بسم الله "));
+    EXPECT_TRUE(million.matches(""));
+    const LikePattern runs("%%% الله %%%%الرحيم%%");
+    EXPECT_TRUE(runs.matches(" بسم الله الرحمن الرحيم "));
+    EXPECT_FALSE(runs.matches(" الرحيم الله "));
+}
+
+TEST(JetLike, NumbersMatchAsTheirDecimalText) {
+    struct Case {
+        const char* pattern;
+        long long value;
+        bool matches;
+    };
+    for (const Case& c : {Case{"262", 262, true}, Case{"262", 26, false}, Case{"0262", 262, false},
+                          Case{"0", 0, true}, Case{"2_2", 252, true}, Case{"%6%", 1006, true},
+                          Case{"99999999999999999999", 1, false}, Case{"-5", -5, true}}) {
+        EXPECT_EQ(LikePattern(c.pattern).matchesInteger(c.value), c.matches)
+            << c.pattern << " " << c.value;
+        EXPECT_EQ(LikePattern(c.pattern).matches(std::to_string(c.value)), c.matches) << c.pattern;
+    }
+}
+
+TEST(ArabicFold, AlreadyFoldedTextIsRecognised) {
+    for (const char* text : {" بسم الله ", "abc 123", "", "\xE2\x82\xAC"}) {
+        EXPECT_TRUE(isFoldedUtf8(text)) << text;
+        EXPECT_EQ(foldUtf8(text), text);
+    }
+    for (const char* text : {"بِسْمِ", "Abc",
+                             "a\xC2\xA0"
+                             "b",
+                             "الصلاة", "\xD8", "a\xC0\xAF"}) {
+        EXPECT_FALSE(isFoldedUtf8(text)) << text;
+    }
 }

@@ -1,4 +1,5 @@
 #include "catalogue.h"
+#include "damaged_database.h"
 #include "record_view.h"
 #include "scripture.h"
 
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 using namespace velmor::store;
 
@@ -213,4 +215,63 @@ TEST_F(BrokenDatabaseTest, EachUnusableFileIsReportedOnceWithTheEnginesWords) {
     for (const auto& damage : damages) {
         expectOneReportedFailure(copyWith(damage));
     }
+}
+
+// An encrypted file of the right key whose table is made by the given SQL.
+QString writeDatabase(const QString& folder, const char* sql) {
+    const QString path = QDir(folder).filePath(QStringLiteral("zarqen.zq"));
+    QFile::remove(path);
+    sqlite3* db = nullptr;
+    sqlite3_open(path.toUtf8().constData(), &db);
+    const std::string statements =
+        keyStatements(QLatin1String(kDatabasePassword)) + ' ' + std::string(sql);
+    EXPECT_EQ(sqlite3_exec(db, statements.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << sql;
+    sqlite3_close(db);
+    return buildConnectionString(folder);
+}
+
+TEST_F(BrokenDatabaseTest, AFileThatLacksWhatIsReadIsUnusable) {
+    constexpr char kColumns[] = "CREATE TABLE Ayat (ID INTEGER PRIMARY KEY, soraano, ayaano, "
+                                "chapterNO, pageno, AyaaIndex, ayaa, taf);";
+    const std::string full =
+        std::string(kColumns) + "INSERT INTO Ayat VALUES (1, 1, 1, 1, 1, ' بسم ', 'بِسْمِ', 't');";
+    // The same file whole is read: the check finds what a usable file has.
+    EXPECT_EQ(
+        walk(catalogue::wholeSuraInOrder(1), writeDatabase(folder.path(), full.c_str())).size(),
+        1u);
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
+    const std::string withNull =
+        std::string(kColumns) + "INSERT INTO Ayat VALUES (1, 1, NULL, 1, 1, ' بسم ', 'x', 't');";
+    for (const std::string& sql :
+         {std::string(kColumns), withNull,
+          std::string(
+              "CREATE TABLE Ayat (ID INTEGER PRIMARY KEY, soraano, ayaano, chapterNO, "
+              "pageno, AyaaIndex, taf); INSERT INTO Ayat VALUES (1, 1, 1, 1, 1, ' ', 't');"),
+          std::string("CREATE TABLE Other (x);")}) {
+        Store fresh([this](const QString& message) { messages.append(message); });
+        RecordView view(fresh);
+        view.setConnectionString(writeDatabase(folder.path(), sql.c_str()));
+        view.setRecordSource(catalogue::oneAya(1));
+        messages.clear();
+        view.refresh();
+        EXPECT_TRUE(view.eof()) << sql;
+        ASSERT_EQ(messages.size(), 1) << sql;
+        EXPECT_TRUE(messages[0].contains(folder.filePath(QStringLiteral("zarqen.zq")))) << sql;
+    }
+}
+
+TEST_F(BrokenDatabaseTest, AFifoInThePlaceOfTheFileIsReportedAtOnce) {
+    const QString fifo = folder.filePath(QStringLiteral("zarqen.zq"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+    expectOneReportedFailure(buildConnectionString(folder.path()));
+    EXPECT_TRUE(messages[0].contains(QStringLiteral("not a regular file")));
+}
+
+TEST_F(BrokenDatabaseTest, DamageHalfwayIsReportedAndMarksTheWalkFailed) {
+    ASSERT_TRUE(velmor::test::writeDatabaseDamagedHalfway(folder.path()));
+    const auto rows =
+        walk(catalogue::partInWholeText(QStringLiteral("ا")), buildConnectionString(folder.path()));
+    EXPECT_GT(rows.size(), 0u);
+    EXPECT_LT(rows.size(), 6000u);
+    EXPECT_EQ(messages.size(), 1);
 }

@@ -2,11 +2,14 @@
 
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 
 namespace velmor::test {
 
-// An HTTP server of the test's own on 127.0.0.1 that answers every request
-// with one canned response (or, when silent, never answers).
+// An HTTP server of the test's own on 127.0.0.1. It answers every request
+// with one canned response, then, when given a stream, keeps sending the
+// stream's piece every interval without end (or, when silent, never
+// answers at all).
 class NoticeServer : public QObject {
 public:
     explicit NoticeServer(QByteArray response, bool silent = false)
@@ -17,29 +20,56 @@ public:
                 socket->setParent(this);
                 connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
                     request_ += socket->readAll();
-                    if (!silent_ && request_.contains("\r\n\r\n")) {
+                    if (!silent_ && request_.contains("\r\n\r\n") && !answered_) {
+                        answered_ = true;
                         socket->write(response_);
-                        socket->disconnectFromHost();
+                        startStream(socket);
                     }
                 });
             }
         });
     }
+    void stream(QByteArray piece, int intervalMs) {
+        piece_ = std::move(piece);
+        intervalMs_ = intervalMs;
+    }
     QString url() const {
         return QStringLiteral("http://127.0.0.1:%1/update2.5.txt").arg(server_.serverPort());
     }
     const QByteArray& request() const { return request_; }
+    qint64 streamed() const { return streamed_; }
 
-    static QByteArray response(const QByteArray& status, const QByteArray& body) {
-        return "HTTP/1.1 " + status + "\r\nContent-Type: text/plain\r\nContent-Length: " +
-               QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
+    static QByteArray response(const QByteArray& status, const QByteArray& body,
+                               const QByteArray& headers = {}) {
+        return "HTTP/1.1 " + status + "\r\nContent-Type: text/plain\r\n" + headers +
+               "Content-Length: " + QByteArray::number(body.size()) +
+               "\r\nConnection: close\r\n\r\n" + body;
     }
 
 private:
+    void startStream(QTcpSocket* socket) {
+        if (piece_.isEmpty()) {
+            socket->disconnectFromHost();
+            return;
+        }
+        auto* timer = new QTimer(socket);
+        connect(timer, &QTimer::timeout, socket, [this, socket] {
+            if (socket->state() == QAbstractSocket::ConnectedState &&
+                socket->bytesToWrite() < (1 << 20)) {
+                streamed_ += socket->write(piece_);
+            }
+        });
+        timer->start(intervalMs_);
+    }
+
     QTcpServer server_;
     QByteArray response_;
     QByteArray request_;
     bool silent_;
+    bool answered_ = false;
+    QByteArray piece_;
+    int intervalMs_ = 0;
+    qint64 streamed_ = 0;
 };
 
 } // namespace velmor::test

@@ -160,8 +160,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
 
     if (parser.isSet(o.search)) {
         command.action = CommandLine::Action::Search;
-        command.searchText = trimBlanks(parser.value(o.search));
-        if (command.searchText.isEmpty()) {
+        command.searchText = searchableText(parser.value(o.search));
+        if (isEmptySearch(command.searchText)) {
             return failure(command, QStringLiteral("--search needs a text"));
         }
         SearchOptions& options = command.options;

@@ -19,6 +19,23 @@ QString updateAddress() {
     return overridden.isEmpty() ? QStringLiteral(VELMOR_UPDATE_URL) : overridden;
 }
 
+QString noticeForDisplay(const QString& notice) {
+    constexpr qsizetype kLongestLine = 1000;
+    const QStringList lines =
+        QString(notice).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(u'\n');
+    QStringList shown;
+    for (QString line : lines) {
+        while (line.size() > kLongestLine) {
+            const qsizetype blank = line.lastIndexOf(u' ', kLongestLine);
+            const qsizetype cut = blank > 0 ? blank : kLongestLine;
+            shown.append(line.left(cut));
+            line.remove(0, blank > 0 ? cut + 1 : cut);
+        }
+        shown.append(line);
+    }
+    return shown.join(u'\n');
+}
+
 QString notesText() {
     const QStringList paragraphs{
         QStringLiteral("برنامج Velmor - في القرآن الكريم"),

@@ -13,6 +13,11 @@ QString contactAddress();
 // when set, takes the place of the configured one.
 QString updateAddress();
 
+// The notice as the updates window shows it: line by line, a line far
+// longer than the window broken at its blanks, so that no notice within the
+// size limit takes long to lay out.
+QString noticeForDisplay(const QString& notice);
+
 // The notes window's text: six paragraphs separated by blank lines (CR LF).
 QString notesText();
 

@@ -49,6 +49,8 @@ public:
     bool isCurrent(FillToken token) const { return token == generation_; }
     FillToken latestFill() const { return generation_; }
 
+    void clear() { rows_.clear(); }
+
     // Replaces the rows with every row of the view (which must be refreshed
     // already), yielding once after each. The lines reach showLines once a
     // frame and at the end: showing them row by row would cost far more than

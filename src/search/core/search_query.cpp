@@ -1,10 +1,32 @@
 #include "search_query.h"
 
+#include "arabic_fold.h"
 #include "catalogue.h"
+#include "connection_string.h"
 
 namespace velmor {
 
 using namespace store::catalogue;
+
+QString searchableText(const QString& typed) {
+    QString text;
+    text.reserve(typed.size());
+    for (const QChar c : typed) {
+        if (c.unicode() < 0x20 && c != u'\t') {
+            continue;
+        }
+        const QChar blankOrC = c == QChar(0x00A0) ? QChar(u' ') : c;
+        if (blankOrC != u' ' || text.isEmpty() || text.back() != u' ') {
+            text.append(blankOrC);
+        }
+    }
+    return store::trimBlanks(text);
+}
+
+bool isEmptySearch(const QString& text) {
+    const std::string folded = store::foldUtf8(text.toStdString());
+    return folded.find_first_not_of(' ') == std::string::npos;
+}
 
 QString composeSearchQuery(const QString& text, const SearchOptions& o) {
     const bool word = o.wholeWord;

@@ -16,8 +16,15 @@ struct SearchOptions {
     int sora = -1, sora1 = -1, sora2 = -1;
 };
 
-// The search text is trimmed of blanks (U+0020 only) before it is searched.
-using store::trimBlanks;
+// The text a search looks for: no control character but tab (a NUL would
+// end the SQL text early), a no-break space as a blank, runs of blanks as
+// one (as in the index), and no blank at either end. A tab stays and is
+// searched like any other character.
+QString searchableText(const QString& typed);
+
+// True when the text finds nothing to look for: it folds to nothing but
+// blanks (marks or a tatweel alone).
+bool isEmptySearch(const QString& text);
 
 // The query for a search text: the catalogue form of the scope and matching
 // mode, with juz and sura numbers taken as picked index + 1 (0 when nothing
