@@ -8,6 +8,7 @@
 #include "form6.h"
 #include "form7.h"
 #include "keyboard_layout.h"
+#include "match_spans.h"
 #include "reference_lists.h"
 #include "search_query.h"
 #include "text_boxes.h"
@@ -28,6 +29,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QStandardPaths>
+#include <QTextCursor>
 #include <QTextOption>
 #include <QToolButton>
 #include <algorithm>
@@ -528,6 +530,7 @@ bool Form1::fillResults(const QString& query, qint16 notOneSura) {
 }
 
 bool Form1::fillListing(const QString& query, qint16 notOneSura) {
+    searchedFor_.reset();
     fullsearch->setEnabled(false);
     allayaasearch->setEnabled(false);
     const bool complete = fillResults(query, notOneSura);
@@ -543,7 +546,9 @@ void Form1::search_Click() {
     }
     allayaasearch->setEnabled(false);
     if (!isEmptySearch(text)) {
-        fillResults(composeSearchQuery(text, ensureForm6().searchOptions(state_.searchscope)), 1);
+        const SearchOptions options = ensureForm6().searchOptions(state_.searchscope);
+        searchedFor_ = SearchedFor{text, options.wholeWord};
+        fillResults(composeSearchQuery(text, options), 1);
     }
     allayaasearch->setEnabled(true);
 }
@@ -557,7 +562,9 @@ void Form1::suraayaalist_Click() {
     Adodc2.refresh();
     // The aya is fetched anew, so the reference is shown once however often
     // the line is selected.
-    Text1->setPlainText(ayaDisplayText(Adodc2.field(u"ayaa"), row->line));
+    const QString aya = Adodc2.field(u"ayaa");
+    Text1->setPlainText(ayaDisplayText(aya, row->line));
+    showMatches(aya);
     Text2->setPlainText(Adodc2.field(u"taf"));
     if (row->sura >= 1 && row->sura <= store::typelist().size()) {
         typetext->setText(store::typelist()[row->sura - 1]);
@@ -565,6 +572,25 @@ void Form1::suraayaalist_Click() {
     }
     chapterNOtext->setText(QString::number(row->juz));
     pagenotext->setText(QString::number(row->page));
+}
+
+void Form1::showMatches(const QString& ayaText) {
+    QList<QTextEdit::ExtraSelection> marks;
+    if (searchedFor_) {
+        QTextCharFormat format;
+        format.setBackground(Text1->palette().brush(QPalette::Highlight));
+        format.setForeground(Text1->palette().brush(QPalette::HighlightedText));
+        const auto spans =
+            utf16Spans(matchSpans(searchedFor_->text, searchedFor_->wholeWord, ayaText), ayaText);
+        for (const MatchSpan& span : spans) {
+            QTextCursor stretch(Text1->document());
+            stretch.setPosition(static_cast<int>(span.start));
+            stretch.setPosition(static_cast<int>(span.start + span.length),
+                                QTextCursor::KeepAnchor);
+            marks.append({stretch, format});
+        }
+    }
+    Text1->setExtraSelections(marks);
 }
 
 void Form1::suraayaalist_DblClick() {

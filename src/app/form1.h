@@ -11,6 +11,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -182,9 +183,19 @@ private:
     // another listing are disabled while it runs.
     bool fillListing(const QString& query, qint16 notOneSura);
 
+    // Marks in Text1 what the last search matched in the aya shown.
+    void showMatches(const QString& ayaText);
+
     QWidget* client_ = nullptr;
     int clientTwips_ = kNormalClientTwips;
     bool shutDown_ = false;
+
+    // What the results were searched for; nothing after a listing.
+    struct SearchedFor {
+        QString text;
+        bool wholeWord = true;
+    };
+    std::optional<SearchedFor> searchedFor_;
 
     // Program-wide integers shared by the windows.
     ProgramState state_;

@@ -27,6 +27,8 @@ TEST(CommandLine, ParsesEachActionAndRefusesWhatDoesNotFit) {
         {{"--help"}, Action::Help},
         {{"--version"}, Action::Version},
         {{"--search", "الله"}, Action::Search},
+        {{"--search", "الله", "--spans"}, Action::Search},
+        {{"--spans"}, Action::Error},
         {{"--sura", "114"}, Action::ListSura},
         {{"--juz", "30"}, Action::ListJuz},
         {{"--compose-sura", "1"}, Action::ComposeSura},

@@ -12,11 +12,11 @@
 
 namespace {
 
-const char* const kTokens[] = {
-    "\u0627", "\u0623", "\u0625", "\u0622", "\u0671", "\u0628", "\u0633", "\u0645",
-    "\u0644", "\u0647", "\u0629", "\u064A", "\u0649", "\u0626", "\u0648", "\u0624",
-    "\u064E", "\u0651", "\u0670", "\u0640", "\u06DB", " ",      "\u00A0", "%",
-    "_",      "1",      "0",      "a",      "A",      "\u06A9", "\u0643", "\u20AC"};
+const char* const kTokens[] = {"\u0627", "\u0623", "\u0625", "\u0622", "\u0671", "\u0628", "\u0633",
+                               "\u0645", "\u0644", "\u0647", "\u0629", "\u064A", "\u0649", "\u0626",
+                               "\u0648", "\u0624", "\u064E", "\u0651", "\u0670", "\u0640", "\u06DB",
+                               " ",      "\u00A0", "%",      "_",      "1",      "0",      "a",
+                               "A",      "\u06A9", "\u0643", "\u20AC"};
 
 std::u32string referenceFold(const std::u32string& text) {
     std::u32string out;
@@ -26,13 +26,31 @@ std::u32string referenceFold(const std::u32string& text) {
             continue;
         }
         switch (c) {
-        case 0x0623: case 0x0625: case 0x0622: case 0x0671: case 0x0672: case 0x0673:
-            c = 0x0627; break;
-        case 0x0649: case 0x0626: case 0x06CC: c = 0x064A; break;
-        case 0x0629: c = 0x0647; break;
-        case 0x0624: c = 0x0648; break;
-        case 0x06A9: c = 0x0643; break;
-        case 0x00A0: c = U' '; break;
+        case 0x0623:
+        case 0x0625:
+        case 0x0622:
+        case 0x0671:
+        case 0x0672:
+        case 0x0673:
+            c = 0x0627;
+            break;
+        case 0x0649:
+        case 0x0626:
+        case 0x06CC:
+            c = 0x064A;
+            break;
+        case 0x0629:
+            c = 0x0647;
+            break;
+        case 0x0624:
+            c = 0x0648;
+            break;
+        case 0x06A9:
+            c = 0x0643;
+            break;
+        case 0x00A0:
+            c = U' ';
+            break;
         default:
             if (c >= U'A' && c <= U'Z') {
                 c += U'a' - U'A';

@@ -14,8 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     }
     if (saved.name && isStorableFontName(*saved.name)) {
-        const DisplayFont font{*saved.name, saved.pointSize.value_or(12), saved.italic.value_or(false),
-                               saved.bold.value_or(false)};
+        const DisplayFont font{*saved.name, saved.pointSize.value_or(12),
+                               saved.italic.value_or(false), saved.bold.value_or(false)};
         const SavedFont again = parseSettingsLine(formatSettingsLine(font));
         if (again.name != font.name || again.pointSize != font.pointSize ||
             again.italic != font.italic || again.bold != font.bold) {

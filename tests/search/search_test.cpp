@@ -111,6 +111,37 @@ TEST_F(SearchTest, EveryScopeAndModeFindsWhatAnIndependentSearchFinds) {
     }
 }
 
+TEST_F(SearchTest, TheMatchedStretchesAreMarkedInTheAyaAfterASearchOnly) {
+    searchFor(QStringLiteral("إله"));
+    ASSERT_EQ(lines().first(), QStringLiteral("البقرة : 163"));
+    const auto marked = [this] {
+        QStringList texts;
+        for (const auto& mark : form->Text1->extraSelections()) {
+            texts.append(mark.cursor.selectedText());
+        }
+        return texts;
+    };
+    const QString ilah = QStringLiteral("\u0625\u0650\u0644\u0640\u0670\u0647");
+    EXPECT_EQ(marked(), (QStringList{ilah + QChar(0x064C), ilah + QChar(0x064E)})); // with marks
+    // The same stretches as the command line gives, a font change keeps them.
+    const QStringList printed =
+        test::runVelmor({QStringLiteral("--search"), QStringLiteral("إله"),
+                         QStringLiteral("--sura"), QStringLiteral("2"), QStringLiteral("--spans")})
+            .lines();
+    ASSERT_GE(printed.size(), 2);
+    const auto selections = form->Text1->extraSelections();
+    EXPECT_EQ(printed[1], QStringLiteral("%1:%2 %3:%4")
+                              .arg(selections[0].cursor.selectionStart())
+                              .arg(selections[0].cursor.selectedText().size())
+                              .arg(selections[1].cursor.selectionStart())
+                              .arg(selections[1].cursor.selectedText().size()));
+    form->Text1->setFont(QFont(QStringLiteral("Amiri"), 20));
+    EXPECT_EQ(marked().size(), 2);
+    // A listing was not searched for: nothing is marked.
+    form->allayaasearch_Click();
+    EXPECT_TRUE(form->Text1->extraSelections().isEmpty());
+}
+
 TEST_F(SearchTest, TheSearchTextAsTyped) {
     // Trimmed of blanks only: a tab stays and finds nothing.
     searchFor(QStringLiteral("   الصمد  "));

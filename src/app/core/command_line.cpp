@@ -2,6 +2,7 @@
 
 #include "catalogue.h"
 #include "composition.h"
+#include "match_spans.h"
 #include "record_view.h"
 #include "result_set.h"
 #include "version.h"
@@ -53,6 +54,10 @@ struct Options {
         QStringLiteral("search"),
         QStringLiteral("Print the result lines of a search for TEXT, then the count."),
         QStringLiteral("TEXT")};
+    const QCommandLineOption spans{
+        QStringLiteral("spans"),
+        QStringLiteral("With --search: follow each result line by the stretches of the aya's text "
+                       "that matched, as START:LENGTH in code points, separated by blanks.")};
     const QCommandLineOption partial{
         QStringLiteral("partial"),
         QStringLiteral("With --search: the text may be part of a longer word.")};
@@ -91,8 +96,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         QStringLiteral("Velmor: read and search the Arabic text of the Qur'an.\n"
                        "Without options it opens the main window."));
     const Options o;
-    parser.addOptions({o.help, o.version, o.search, o.partial, o.sura, o.suras, o.juz, o.juzs,
-                       o.composeSura, o.compose});
+    parser.addOptions({o.help, o.version, o.search, o.spans, o.partial, o.sura, o.suras, o.juz,
+                       o.juzs, o.composeSura, o.compose});
 
     CommandLine command;
     command.helpText =
@@ -166,6 +171,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         }
         SearchOptions& options = command.options;
         options.wholeWord = !parser.isSet(o.partial);
+        command.spans = parser.isSet(o.spans);
         if (suraNumber) {
             options.scope = 3, options.sora = *suraNumber - 1;
         } else if (suraRange) {
@@ -179,8 +185,9 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         }
         return command;
     }
-    if (parser.isSet(o.partial) || suraRange || juzRange) {
-        return failure(command, QStringLiteral("--partial, --suras and --juzs go with --search"));
+    if (parser.isSet(o.partial) || parser.isSet(o.spans) || suraRange || juzRange) {
+        return failure(command,
+                       QStringLiteral("--partial, --spans, --suras and --juzs go with --search"));
     }
     if (suraNumber) {
         command.action = CommandLine::Action::ListSura;
@@ -248,8 +255,19 @@ int composeChosenText(const QList<qint64>& ids, const QString& programFolder, st
 }
 
 // Prints one result line per row, then the count; fails on an unusable database.
-int printListing(const QString& query, const QString& programFolder, std::FILE* out,
-                 std::FILE* err) {
+// The matched stretches of an aya, as the --spans line gives them.
+QString spansLine(const QList<MatchSpan>& spans) {
+    QStringList pairs;
+    for (const MatchSpan& span : spans) {
+        pairs.append(QStringLiteral("%1:%2").arg(span.start).arg(span.length));
+    }
+    return pairs.join(u' ');
+}
+
+// Prints one result line per row (each followed by its matched stretches
+// when asked), then the count; fails on an unusable database.
+int printListing(const QString& query, const QString& programFolder, std::FILE* out, std::FILE* err,
+                 const CommandLine* spansOf = nullptr) {
     CommandStore data(err);
     store::RecordView view(data.store);
     view.setConnectionString(store::buildConnectionString(programFolder));
@@ -258,6 +276,11 @@ int printListing(const QString& query, const QString& programFolder, std::FILE* 
     int count = 0;
     for (; !view.eof(); view.moveNext(), ++count) {
         print(out, resultRowOf(view).line + u'\n');
+        if (spansOf != nullptr) {
+            print(out, spansLine(matchSpans(spansOf->searchText, spansOf->options.wholeWord,
+                                            view.field(u"ayaa"))) +
+                           u'\n');
+        }
     }
     if (data.failed) {
         return 1;
@@ -283,7 +306,7 @@ int runCommandLine(const CommandLine& command, const QString& programFolder, std
         return 2;
     case CommandLine::Action::Search:
         return printListing(composeSearchQuery(command.searchText, command.options), programFolder,
-                            out, err);
+                            out, err, command.spans ? &command : nullptr);
     case CommandLine::Action::ListSura:
         return printListing(store::catalogue::wholeSuraInOrder(command.number), programFolder, out,
                             err);

@@ -26,6 +26,7 @@ struct CommandLine {
     QString helpText;
     QString error;
     QString searchText;    // Search
+    bool spans = false;    // Search: each line followed by its matched stretches
     SearchOptions options; // Search
     int number = 0;        // ListSura, ListJuz, ComposeSura
     QList<qint64> ids;     // ComposeChosen

@@ -1,0 +1,153 @@
+#include "match_spans.h"
+
+#include "arabic_fold.h"
+
+#include <optional>
+#include <vector>
+
+namespace velmor {
+
+namespace {
+
+// The aya folded as the index is, each folded letter remembering the code
+// points of the marked text it stands for (its marks included).
+struct FoldedText {
+    std::u32string letters;
+    std::vector<std::pair<qsizetype, qsizetype>> origins; // [start, end) in code points
+};
+
+FoldedText foldWithOrigins(const std::u32string& marked) {
+    FoldedText folded;
+    // The index has a blank at each end, so a first or last word stands alone.
+    folded.letters += U' ';
+    folded.origins.emplace_back(0, 0);
+    for (qsizetype i = 0; i < static_cast<qsizetype>(marked.size()); ++i) {
+        const char32_t c = store::foldCodePoint(marked[static_cast<std::size_t>(i)]);
+        if (c == 0) { // a mark: it belongs to the letter before it
+            folded.origins.back().second = i + 1;
+        } else if (c == U' ' && folded.letters.back() == U' ') {
+            folded.origins.back().second = i + 1; // runs of blanks are one
+        } else {
+            folded.letters += c;
+            folded.origins.emplace_back(i, i + 1);
+        }
+    }
+    if (folded.letters.back() != U' ') {
+        folded.letters += U' ';
+        folded.origins.emplace_back(static_cast<qsizetype>(marked.size()),
+                                    static_cast<qsizetype>(marked.size()));
+    }
+    return folded;
+}
+
+// Where piece (with '_' for any one letter) stands at position at, if it does.
+bool pieceAt(std::u32string_view piece, const std::u32string& letters, std::size_t at) {
+    if (at + piece.size() > letters.size()) {
+        return false;
+    }
+    for (std::size_t k = 0; k < piece.size(); ++k) {
+        if (piece[k] != U'_' && piece[k] != letters[at + k]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The end of the shortest match of the pieces (separated by '%') that
+// starts exactly at start: the first piece there, each next one leftmost.
+std::optional<std::size_t> shortestMatchFrom(const std::vector<std::u32string>& pieces,
+                                             const std::u32string& letters, std::size_t start) {
+    if (!pieceAt(pieces.front(), letters, start)) {
+        return std::nullopt;
+    }
+    std::size_t end = start + pieces.front().size();
+    for (std::size_t p = 1; p < pieces.size(); ++p) {
+        std::size_t at = end;
+        while (at + pieces[p].size() <= letters.size() && !pieceAt(pieces[p], letters, at)) {
+            ++at;
+        }
+        if (at + pieces[p].size() > letters.size()) {
+            return std::nullopt;
+        }
+        end = at + pieces[p].size();
+    }
+    return end;
+}
+
+} // namespace
+
+QList<MatchSpan> matchSpans(const QString& text, bool wholeWord, const QString& markedAya) {
+    std::u32string pattern;
+    store::appendFolded(text.toStdString(), pattern);
+    if (wholeWord) {
+        pattern = U" " + pattern + U" ";
+    }
+    // What stands between the outer '%' of the query, split at the inner ones.
+    std::vector<std::u32string> pieces{{}};
+    for (char32_t c : pattern) {
+        if (c == U'%') {
+            if (!pieces.back().empty()) {
+                pieces.emplace_back();
+            }
+        } else {
+            pieces.back() += c;
+        }
+    }
+    if (pieces.back().empty()) {
+        pieces.pop_back();
+    }
+    QList<MatchSpan> spans;
+    if (pieces.empty()) {
+        return spans;
+    }
+    const FoldedText folded = foldWithOrigins(markedAya.toStdU32String());
+    const std::u32string& letters = folded.letters;
+    std::size_t from = 0;
+    while (from < letters.size()) {
+        const auto end = shortestMatchFrom(pieces, letters, from);
+        if (!end || *end == from) {
+            ++from;
+            continue;
+        }
+        // The blanks around a stand-alone word are not part of it.
+        std::size_t first = from;
+        std::size_t last = *end;
+        while (first < last && letters[first] == U' ') {
+            ++first;
+        }
+        while (last > first && letters[last - 1] == U' ') {
+            --last;
+        }
+        if (first < last) {
+            const qsizetype start = folded.origins[first].first;
+            const qsizetype stop = folded.origins[last - 1].second;
+            spans.append({start, stop - start});
+        }
+        // A word's closing blank may open the next word.
+        from = wholeWord ? std::max(*end - 1, from + 1) : *end;
+    }
+    return spans;
+}
+
+QList<MatchSpan> utf16Spans(const QList<MatchSpan>& codePointSpans, const QString& text) {
+    // The UTF-16 position of every code point position.
+    std::vector<qsizetype> at{0};
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (!(text[i].isLowSurrogate() && i > 0 && text[i - 1].isHighSurrogate())) {
+            at.push_back(i + 1);
+        } else {
+            at.back() = i + 1;
+        }
+    }
+    QList<MatchSpan> spans;
+    for (const MatchSpan& span : codePointSpans) {
+        const auto start = static_cast<std::size_t>(span.start);
+        const auto end = static_cast<std::size_t>(span.start + span.length);
+        if (end < at.size()) {
+            spans.append({at[start], at[end] - at[start]});
+        }
+    }
+    return spans;
+}
+
+} // namespace velmor
