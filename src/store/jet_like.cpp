@@ -58,8 +58,14 @@ LikePattern::LikePattern(std::string_view patternUtf8) {
 }
 
 bool LikePattern::matches(std::string_view valueUtf8) const {
+    // Without '_', a match of the raw bytes is a match of the folded text
+    // too: the pattern holds only folded letters, and folding never splits
+    // a run of them. Only a value that does not match raw needs the check.
+    if (!hasAnyOne_ && matchesFolded(valueUtf8)) {
+        return true;
+    }
     if (isFoldedUtf8(valueUtf8)) {
-        return matchesFolded(valueUtf8);
+        return hasAnyOne_ && matchesFolded(valueUtf8);
     }
     foldedValue_ = foldUtf8(valueUtf8);
     return matchesFolded(foldedValue_);
