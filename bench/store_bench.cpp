@@ -6,11 +6,11 @@
 
 #include <QFileInfo>
 #include <algorithm>
+#include <benchmark/benchmark.h>
 #include <chrono>
 #include <functional>
 #include <string>
 #include <vector>
-#include <benchmark/benchmark.h>
 
 using namespace velmor::store;
 
@@ -73,7 +73,8 @@ double floorMicroseconds(const std::string& needle) {
             rows += std::search(text.begin(), text.end(), searcher) != text.end() ? 1 : 0;
         }
         benchmark::DoNotOptimize(rows);
-        const std::chrono::duration<double, std::micro> took = std::chrono::steady_clock::now() - start;
+        const std::chrono::duration<double, std::micro> took =
+            std::chrono::steady_clock::now() - start;
         best = std::min(best, took.count());
     }
     return best;

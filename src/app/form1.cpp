@@ -28,6 +28,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QTextCursor>
 #include <QTextOption>
@@ -386,6 +387,15 @@ void Form1::setClientHeight(int twipsHeight) {
     client_->setFixedSize(twips(kClientWidthTwips), twips(twipsHeight));
     const int menuHeight = menuBar()->sizeHint().height();
     setFixedSize(twips(kClientWidthTwips), twips(twipsHeight) + menuHeight);
+    // The window grows at the bottom, its top kept, unless that would take
+    // it off the screen: then it moves up just enough.
+    if (const QScreen* display = screen(); display != nullptr && isVisible()) {
+        const QRect available = display->availableGeometry();
+        const int overflow = frameGeometry().bottom() - available.bottom();
+        if (overflow > 0) {
+            move(x(), std::max(available.top(), y() - overflow));
+        }
+    }
 }
 
 void Form1::tafser_Click() {
@@ -399,6 +409,8 @@ void Form1::tafser_Click() {
 }
 
 void Form1::max_Click() {
+    // A window minimized by the window manager comes back too.
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
     show();
     raise();
     activateWindow();

@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenuBar>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -44,6 +45,13 @@ Form4::Form4(QString programFolder, MessageBox messageBox)
     Text1 = makeReadOnlyTextBox(this, "Text1", designedDisplayFont(), Qt::AlignHCenter);
     Text1->setAccessibleName(windowTitle());
     layout->addWidget(Text1);
+    // Says that the notice is on its way, below the notice's box.
+    waiting = new QLabel(QStringLiteral("جارٍ جلب آخر التحديثات..."), this);
+    waiting->setObjectName(QStringLiteral("waiting"));
+    waiting->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
+    waiting->setContentsMargins(6, 2, 6, 2);
+    waiting->hide();
+    layout->addWidget(waiting);
 
     connect(ok, &QAction::triggered, this, &Form4::ok_Click);
     connect(note, &QAction::triggered, this, &Form4::note_Click);
@@ -120,10 +128,14 @@ void Form4::Form_Activate() {
         return;
     }
     QPointer<Form4> self(this);
+    waiting->show();
+    setCursor(Qt::BusyCursor);
     const QByteArray body = fetch();
     if (self.isNull() || firstShow_->windowClosed()) {
         return;
     }
+    waiting->hide();
+    unsetCursor();
     fetched_ = true;
     if (!body.isEmpty()) {
         showNotice(body);
@@ -157,7 +169,10 @@ void Form4::note_Click() {
 }
 
 void Form4::gotoweb_Click() {
-    QDesktopServices::openUrl(QUrl(webAddress()));
+    if (!QDesktopServices::openUrl(QUrl(webAddress()))) {
+        messageBox_(applicationTitle(),
+                    QStringLiteral("تعذر فتح المتصفح لعرض موقع البرنامج: ") + webAddress());
+    }
 }
 
 } // namespace velmor

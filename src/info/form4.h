@@ -10,6 +10,7 @@ namespace velmor {
 class FirstShow;
 }
 class QEventLoop;
+class QLabel;
 class QMenuBar;
 class QNetworkAccessManager;
 class QNetworkReply;
@@ -50,6 +51,7 @@ public:
     QAction* note;
     QAction* gotoweb;
     QPlainTextEdit* Text1;
+    QLabel* waiting;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -39,10 +39,13 @@ Form5::Form5(CompositionRequest request, const ChosenList& chosen, store::Store&
     menuBar->addAction(copy);
     layout->setMenuBar(menuBar);
     Text2 = makeReadOnlyTextBox(this, "Text2", displayFont);
+    // Room above the first line's marks and beside the text.
+    Text2->document()->setDocumentMargin(10);
     shownText_ = QStringLiteral("يرجى الإنتظار ...\r\n");
     Text2->setPlainText(QStringLiteral("يرجى الإنتظار ...\n"));
     layout->addWidget(Text2);
     connect(copy, &QAction::triggered, this, &Form5::copy_Click);
+    closeOnEscape(*this);
 }
 
 void Form5::Form_Load() {

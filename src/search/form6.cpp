@@ -1,5 +1,6 @@
 #include "form6.h"
 
+#include "font_chooser.h"
 #include "fonts.h"
 #include "reference_lists.h"
 #include "twips.h"
@@ -8,8 +9,6 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QFontDialog>
-#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
@@ -121,23 +120,12 @@ void Form6::Command1_Click() {
 }
 
 void Form6::Commandfont_Click() {
-    // The dialog opens on the display's font (the face it really resolves
-    // to, which the dialog can show); a cancelled dialog leaves the values
-    // it opened with, which are applied all the same: nothing changes.
-    const QFont current = host_.displayFont();
-    QFont shown = current;
-    shown.setFamily(QFontInfo(current).family());
-    QFontDialog dialog(shown, this);
-    dialog.setObjectName(QStringLiteral("CommonDialog1"));
-    dialog.setOption(QFontDialog::DontUseNativeDialog);
-    dialog.setLayoutDirection(Qt::RightToLeft);
-    const QFont chosen = dialog.exec() == QDialog::Accepted ? dialog.selectedFont() : current;
-    QFont display = current;
-    display.setFamily(chosen.family());
-    display.setPointSizeF(chosen.pointSizeF());
-    display.setItalic(chosen.italic());
-    display.setBold(chosen.bold());
-    host_.setDisplayFont(display);
+    // The chooser opens on exactly the display's font; a cancelled choice
+    // leaves the font as it was.
+    FontChooser chooser(host_.displayFont(), this);
+    if (chooser.exec() == QDialog::Accepted) {
+        host_.setDisplayFont(chooser.chosenFont());
+    }
 }
 
 SearchOptions Form6::searchOptions(int scope) const {

@@ -2,6 +2,7 @@
 
 #include "fonts.h"
 #include "message_box.h"
+#include "no_mnemonic_style.h"
 #include "version.h"
 
 #include <QApplication>
@@ -19,6 +20,7 @@ void setUpApplication(QApplication& app) {
     // not end the program; only the shut-down does.
     QApplication::setQuitOnLastWindowClosed(false);
     registerFontSubstitutions();
+    QApplication::setStyle(new NoMnemonicStyle);
     // Qt's own dialogs and buttons (the font dialog, "OK") in Arabic.
     auto* qtArabic = new QTranslator(&app);
     if (qtArabic->load(QLocale(QLocale::Arabic), QStringLiteral("qtbase"), QStringLiteral("_"),

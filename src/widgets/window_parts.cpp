@@ -4,6 +4,8 @@
 
 #include <QComboBox>
 #include <QIcon>
+#include <QLineEdit>
+#include <QShortcut>
 #include <QToolButton>
 #include <QWidget>
 
@@ -23,6 +25,13 @@ void prepareFixedWindow(QWidget& window, const char* name, const QString& captio
     window.setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
     window.setFixedSize(size);
+    closeOnEscape(window);
+}
+
+void closeOnEscape(QWidget& window) {
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
+    escape->setContext(Qt::WindowShortcut);
+    QObject::connect(escape, &QShortcut::activated, &window, &QWidget::close);
 }
 
 QToolButton* pictureButton(QWidget* parent, const char* name, QRect geometry, const char* picture,
@@ -46,6 +55,12 @@ QComboBox* promptedPicker(QWidget* parent, const char* name, QRect geometry, con
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->addItems(entries);
+    // Names and numbers alike keep to the right edge, as the window reads.
+    const auto right = int(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
+    for (int i = 0; i < combo->count(); ++i) {
+        combo->setItemData(i, right, Qt::TextAlignmentRole);
+    }
+    combo->lineEdit()->setAlignment(Qt::AlignRight | Qt::AlignAbsolute);
     combo->setCurrentIndex(-1);
     combo->setEditText(prompt);
     combo->setAccessibleName(prompt);

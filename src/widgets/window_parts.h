@@ -29,6 +29,9 @@ QIcon programIcon();
 // button, unloaded (deleted) when closed.
 void prepareFixedWindow(QWidget& window, const char* name, const QString& caption, QSize size);
 
+// Escape closes the window, as its close box does.
+void closeOnEscape(QWidget& window);
+
 // A picture button: an artwork picture, no caption, a tool tip that also
 // names it for screen readers.
 QToolButton* pictureButton(QWidget* parent, const char* name, QRect geometry, const char* picture,

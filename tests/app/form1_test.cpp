@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace velmor;
@@ -76,6 +77,27 @@ TEST_F(Form1Test, TheTafsirPanelGrowsTheWindowDownwards) {
     EXPECT_EQ(form->height(), height);
 }
 
+TEST_F(Form1Test, TheTallWindowStaysOnTheScreen) {
+    const QRect available = form->screen()->availableGeometry();
+    const int tallHeight = [this] {
+        form->tafser_Click();
+        const int height = form->frameGeometry().height();
+        form->tafser_Click();
+        return height;
+    }();
+    // Near the bottom of the screen it moves up just enough.
+    form->move(form->x(), available.bottom() - form->frameGeometry().height() - 10);
+    form->tafser_Click();
+    EXPECT_EQ(form->frameGeometry().bottom(), available.bottom());
+    EXPECT_EQ(form->frameGeometry().height(), tallHeight);
+    // Where it fits, its top is kept.
+    form->tafser_Click();
+    form->move(form->x(), available.top() + 5);
+    const int top = form->y();
+    form->tafser_Click();
+    EXPECT_EQ(form->y(), top);
+}
+
 TEST_F(Form1Test, TheTrayHidesAndBringsBackTheWindowUnchanged) {
     searchFor(QStringLiteral("الصمد"));
     form->min->trigger();
@@ -94,6 +116,15 @@ TEST_F(Form1Test, TheTrayHidesAndBringsBackTheWindowUnchanged) {
     form->max->trigger();
     EXPECT_TRUE(form->isVisible());
     EXPECT_FALSE(form->isShutDown());
+    // Minimized by the window manager, it comes back too, unchanged.
+    for (QAction* command : {form->max, static_cast<QAction*>(nullptr)}) {
+        form->showMinimized();
+        ASSERT_TRUE(QTest::qWaitFor([this] { return form->isMinimized(); }));
+        command ? command->trigger() : emit form->t->icon().activated(QSystemTrayIcon::DoubleClick);
+        EXPECT_FALSE(form->isMinimized());
+        EXPECT_TRUE(form->isVisible());
+        EXPECT_EQ(lines(), QStringList{QStringLiteral("الإخلاص : 2")});
+    }
     // The pop-up is the tray's, not the menu bar's.
     EXPECT_FALSE(form->menuBar()->actions().contains(form->SHOW1->menuAction()));
 }
@@ -201,6 +232,34 @@ TEST_F(Form1Test, ClosingDuringALongWalkStopsIt) {
     EXPECT_TRUE(form->isShutDown());
     // The walk stopped at its next step: no count, no selection.
     EXPECT_EQ(form->score->text(), QStringLiteral("1"));
+}
+
+TEST_F(Form1Test, EscapeClosesEverySecondaryWindowAsItsCloseBoxDoes) {
+    qputenv("VELMOR_UPDATE_URL", "http://127.0.0.1:1/update2.5.txt");
+    const std::vector<std::function<void()>> openings{
+        [this] { form->about_Click(); },
+        [this] { // the notes, over the about window
+            form->about_Click();
+            test::openWindow<Form2>()->Command2_Click();
+        },
+        [this] { form->update_Click(); },
+        [this] { form->chosen_Click(); },
+        [this] { form->option_Click(); },
+        [this] { form->fullsearch_Click(); },
+    };
+    for (const auto& open : openings) {
+        open();
+        QWidget* window = QApplication::activeModalWidget();
+        ASSERT_NE(window, nullptr);
+        SCOPED_TRACE(window->objectName().toStdString());
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        QPointer<QWidget> watched(window);
+        QTest::keyClick(window, Qt::Key_Escape);
+        test::settle();
+        EXPECT_TRUE(watched.isNull() || !watched->isVisible());
+    }
+    qunsetenv("VELMOR_UPDATE_URL");
 }
 
 TEST_F(Form1Test, MenuShortcutsWinOverTheTextBoxes) {

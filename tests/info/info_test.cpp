@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QDesktopServices>
 #include <QDir>
+#include <QLabel>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
@@ -167,6 +168,7 @@ TEST_F(InfoTest, AServerThatNeverAnswersTimesOut) {
     test::NoticeServer server({}, true);
     Form4* window = fetchFrom(server.url(), 800);
     EXPECT_TRUE(window->isFetched());
+    EXPECT_FALSE(window->waiting->isVisible());
     EXPECT_TRUE(window->Text1->toPlainText().isEmpty());
     EXPECT_TRUE(noTemporaryFile());
 }
@@ -179,7 +181,8 @@ TEST_F(InfoTest, ClosingDuringTheRequestAbortsItCleanly) {
     bool underWay = false;
     // Fires inside the fetch's wait, while the request is under way.
     QTimer::singleShot(200, [&] {
-        underWay = window && !window->isFetched();
+        underWay = window && !window->isFetched() && window->waiting->isVisible() &&
+                   window->Text1->toPlainText().isEmpty();
         window->ok->trigger();
     });
     // Well before the ten-second time-out.

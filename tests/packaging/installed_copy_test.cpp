@@ -2,6 +2,7 @@
 // running the test cannot write (see installed_copy.sh): the font chosen in
 // the options window survives a restart, the update notice is shown, and
 // nothing is written into the program folder.
+#include "font_chooser.h"
 #include "form1.h"
 #include "form4.h"
 #include "form6.h"
@@ -9,8 +10,10 @@
 #include "windows.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
-#include <QFontDialog>
+#include <QDoubleSpinBox>
+#include <QFontComboBox>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QTimer>
@@ -54,27 +57,22 @@ protected:
 } // namespace
 
 TEST_F(InstalledCopyTest, TheChosenFontIsKeptForTheNextRun) {
-    QFont wanted(QStringLiteral("Amiri"));
-    wanted.setPointSizeF(16);
-    wanted.setBold(true);
     {
         auto form = start();
         form->option_Click();
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            dialog->setCurrentFont(wanted);
-            dialog->accept();
-        });
         Form6* options = test::openWindow<Form6>();
         ASSERT_NE(options, nullptr);
+        test::answerModal<FontChooser>([](FontChooser& chooser) {
+            chooser.family->setEditText(QStringLiteral("Amiri"));
+            chooser.size->setValue(16);
+            chooser.bold->setChecked(true);
+            chooser.accept();
+        });
         options->Commandfont_Click();
-        // A cancelled dialog changes nothing.
-        QTimer::singleShot(0, [] {
-            auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            dialog->setCurrentFont(QFont(QStringLiteral("Noto Sans Arabic"), 30));
-            dialog->reject();
+        // A cancelled choice changes nothing.
+        test::answerModal<FontChooser>([](FontChooser& chooser) {
+            chooser.size->setValue(30);
+            chooser.reject();
         });
         options->Commandfont_Click();
         options->Command1_Click();

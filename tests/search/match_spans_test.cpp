@@ -11,8 +11,8 @@ namespace {
 // The code points of a span, folded as the search folds them.
 QString foldedSpan(const QString& aya, const MatchSpan& span) {
     const std::u32string text = aya.toStdU32String();
-    const std::u32string part = text.substr(static_cast<std::size_t>(span.start),
-                                            static_cast<std::size_t>(span.length));
+    const std::u32string part =
+        text.substr(static_cast<std::size_t>(span.start), static_cast<std::size_t>(span.length));
     return QString::fromStdString(store::foldUtf8(QString::fromStdU32String(part).toStdString()));
 }
 
@@ -43,17 +43,29 @@ TEST(MatchSpans, OnRealAyas) {
     const std::vector<Case> cases{
         {"first word", 1, QStringLiteral("بسم"), true, {QStringLiteral("بسم")}},
         {"last word", 1, QStringLiteral("الرحيم"), true, {QStringLiteral("الرحيم")}},
-        {"a phrase that is the whole aya", 6223, QStringLiteral("الله الصمد"), true,
+        {"a phrase that is the whole aya",
+         6223,
+         QStringLiteral("الله الصمد"),
+         true,
          {QStringLiteral("الله الصمد")}},
-        {"a word twice, superscript alef and tatweel", 170, QStringLiteral("إله"), true,
+        {"a word twice, superscript alef and tatweel",
+         170,
+         QStringLiteral("إله"),
+         true,
          {QStringLiteral("اله"), QStringLiteral("اله")}},
         {"inside a longer word only in part-of-word mode", 1, QStringLiteral("رحيم"), true, {}},
         {"inside a longer word", 1, QStringLiteral("رحيم"), false, {QStringLiteral("رحيم")}},
         {"shadda", 6223, QStringLiteral("الصمد"), true, {QStringLiteral("الصمد")}},
-        {"'%' between words", 6223, QStringLiteral("الله%الصمد"), true,
+        {"'%' between words",
+         6223,
+         QStringLiteral("الله%الصمد"),
+         true,
          {QStringLiteral("الله الصمد")}},
         {"'_' for a letter", 6223, QStringLiteral("الص_د"), true, {QStringLiteral("الصمد")}},
-        {"after a no-break space and a pause mark", 262, QStringLiteral("لا"), true,
+        {"after a no-break space and a pause mark",
+         262,
+         QStringLiteral("لا"),
+         true,
          {QStringLiteral("لا"), QStringLiteral("لا")}},
     };
     for (const Case& c : cases) {

@@ -1,12 +1,17 @@
+#include "font_chooser.h"
 #include "form1.h"
 #include "form6.h"
 #include "main_window_fixture.h"
 #include "run_program.h"
 #include "scripture.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QFile>
+#include <QFontComboBox>
+#include <QLabel>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -236,6 +241,33 @@ TEST_F(SearchTest, OptionsAreKeptForTheRunOnly) {
     EXPECT_EQ(options->sora->currentIndex(), -1);
     start();
     EXPECT_EQ(form->state().searchscope, 0);
+}
+
+TEST_F(SearchTest, TheFontChooserOpensOnExactlyTheDisplaysFont) {
+    QFont display(QStringLiteral("Amiri"));
+    display.setPointSizeF(10.5);
+    display.setBold(true);
+    display.setItalic(true);
+    form->Text1->setFont(display);
+    form->option_Click();
+    Form6* options = test::openWindow<Form6>();
+    test::answerModal<FontChooser>([](FontChooser& chooser) {
+        EXPECT_EQ(chooser.family->currentText(), QStringLiteral("Amiri"));
+        EXPECT_EQ(chooser.size->value(), 10.5);
+        EXPECT_TRUE(chooser.bold->isChecked() && chooser.italic->isChecked());
+        EXPECT_EQ(chooser.preview->font().italic(), true);
+        chooser.accept(); // no change
+    });
+    options->Commandfont_Click();
+    EXPECT_EQ(form->Text1->font(), display);
+    // A fraction can be chosen.
+    test::answerModal<FontChooser>([](FontChooser& chooser) {
+        chooser.size->setValue(12.75);
+        chooser.accept();
+    });
+    options->Commandfont_Click();
+    options->Command1_Click();
+    EXPECT_EQ(settingsBytes(), QByteArray("\"Amiri\",12.75,#TRUE#,#TRUE#\r\n"));
 }
 
 TEST_F(SearchTest, AFontThatCannotBeSavedIsReportedAndTheOldFileKept) {

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QApplication>
+#include <QDialog>
+#include <QTimer>
 #include <QWidget>
+#include <gtest/gtest.h>
 
 namespace velmor::test {
 
@@ -18,6 +21,23 @@ template <typename W> W* openWindow() {
 // Runs the deletions that closing windows scheduled.
 inline void settle() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// Once the event loop turns, hands the active modal dialog, if it is a W,
+// to answer (which must close it). Any other dialog is rejected, so that a
+// test fails instead of waiting on it for ever.
+template <typename W, typename Answer> void answerModal(Answer answer) {
+    QTimer::singleShot(0, [answer] {
+        QWidget* active = QApplication::activeModalWidget();
+        if (auto* dialog = qobject_cast<W*>(active)) {
+            answer(*dialog);
+            return;
+        }
+        ADD_FAILURE() << "no such dialog is open";
+        if (auto* other = qobject_cast<QDialog*>(active)) {
+            other->reject();
+        }
+    });
 }
 
 } // namespace velmor::test
