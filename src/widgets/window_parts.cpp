@@ -5,7 +5,7 @@
 #include <QComboBox>
 #include <QIcon>
 #include <QLineEdit>
-#include <QShortcut>
+#include <QKeyEvent>
 #include <QToolButton>
 #include <QWidget>
 
@@ -28,10 +28,34 @@ void prepareFixedWindow(QWidget& window, const char* name, const QString& captio
     closeOnEscape(window);
 }
 
+namespace {
+
+// Closes its window on an Escape that no control inside took for itself (an
+// open drop-down list closes first, as it should).
+class EscapeCloser : public QObject {
+public:
+    explicit EscapeCloser(QWidget& window) : QObject(&window), window_(window) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == &window_ && event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
+                window_.close();
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QWidget& window_;
+};
+
+} // namespace
+
 void closeOnEscape(QWidget& window) {
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
-    escape->setContext(Qt::WindowShortcut);
-    QObject::connect(escape, &QShortcut::activated, &window, &QWidget::close);
+    window.installEventFilter(new EscapeCloser(window));
 }
 
 QToolButton* pictureButton(QWidget* parent, const char* name, QRect geometry, const char* picture,

@@ -255,7 +255,8 @@ TEST_F(Form1Test, EscapeClosesEverySecondaryWindowAsItsCloseBoxDoes) {
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window));
         QPointer<QWidget> watched(window);
-        QTest::keyClick(window, Qt::Key_Escape);
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus != nullptr && focus->window() == window ? focus : window, Qt::Key_Escape);
         test::settle();
         EXPECT_TRUE(watched.isNull() || !watched->isVisible());
     }
