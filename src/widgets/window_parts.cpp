@@ -4,8 +4,8 @@
 
 #include <QComboBox>
 #include <QIcon>
-#include <QLineEdit>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QToolButton>
 #include <QWidget>
 

@@ -3,7 +3,6 @@
 #include "form2.h"
 #include "form6.h"
 #include "main_window_fixture.h"
-#include "run_program.h"
 #include "tray_area.h"
 
 #include <QAction>
@@ -13,7 +12,6 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QSystemTrayIcon>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -62,19 +60,6 @@ TEST_F(Form1Test, FirstViewIsEmptyCentredAndRunsNoQuery) {
     const QRect outer = form->frameGeometry();
     EXPECT_LE(std::abs(outer.center().x() - screen.center().x()), 4);
     EXPECT_LE(std::abs(outer.center().y() - screen.center().y()), 4);
-}
-
-TEST_F(Form1Test, TheTafsirPanelGrowsTheWindowDownwards) {
-    const int top = form->y();
-    const int height = form->height();
-    form->tafser->trigger();
-    EXPECT_TRUE(form->Text2->isVisible());
-    EXPECT_GT(form->height(), height);
-    EXPECT_LE(form->Text2->geometry().bottom(), form->centralWidget()->height());
-    EXPECT_EQ(form->y(), top);
-    form->tafser->trigger();
-    EXPECT_FALSE(form->Text2->isVisible());
-    EXPECT_EQ(form->height(), height);
 }
 
 TEST_F(Form1Test, TheTallWindowStaysOnTheScreen) {
@@ -181,14 +166,6 @@ TEST_F(Form1Test, AWalkThatFailsHalfwayShowsNoPartialResult) {
     EXPECT_EQ(form->suraayaalist->count(), 0);
     EXPECT_EQ(form->results().count(), 0);
     EXPECT_EQ(form->score->text(), QStringLiteral("0"));
-    // The command line prints what it read, then fails.
-    QTemporaryDir copy;
-    const QString program = QDir(folder.path()).filePath(QStringLiteral("velmor"));
-    ASSERT_TRUE(QFile::copy(QStringLiteral(VELMOR_TEST_PROGRAM), program));
-    const test::ProgramRun run = test::runProgram(
-        program, {QStringLiteral("--search"), QStringLiteral("ا"), QStringLiteral("--partial")});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_FALSE(run.err.isEmpty());
 }
 
 TEST_F(Form1Test, ShutDownUnloadsTheWindowsInOrder) {
@@ -256,7 +233,8 @@ TEST_F(Form1Test, EscapeClosesEverySecondaryWindowAsItsCloseBoxDoes) {
         ASSERT_TRUE(QTest::qWaitForWindowActive(window));
         QPointer<QWidget> watched(window);
         QWidget* focus = QApplication::focusWidget();
-        QTest::keyClick(focus != nullptr && focus->window() == window ? focus : window, Qt::Key_Escape);
+        QTest::keyClick(focus != nullptr && focus->window() == window ? focus : window,
+                        Qt::Key_Escape);
         test::settle();
         EXPECT_TRUE(watched.isNull() || !watched->isVisible());
     }

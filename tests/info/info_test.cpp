@@ -251,15 +251,4 @@ TEST(NotesText, SixParagraphsWithTheRequiredCredits) {
     EXPECT_FALSE(notesText().contains(QRegularExpression(QStringLiteral("(?<!\r)\n"))));
 }
 
-TEST_F(InfoTest, TheTrayMenuOpensTheWindowsWhileTheMainWindowIsHidden) {
-    form->min_Click();
-    form->aboutme->trigger();
-    Form2* about = test::openWindow<Form2>();
-    ASSERT_NE(about, nullptr);
-    EXPECT_TRUE(about->isVisible());
-    about->close();
-    EXPECT_FALSE(form->isVisible());
-    EXPECT_FALSE(form->isShutDown());
-}
-
 #include "info_test.moc"

@@ -64,17 +64,6 @@ TEST(SettingsLine, UnusableFieldsAreLeftOut) {
     }
 }
 
-TEST(SettingsLine, ApplyingKeepsTheDesignedPartsOfUnusableFields) {
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPointSizeF(11.25);
-    font.setItalic(true);
-    applySavedFont(parseSettingsLine("\"\",5000"), font);
-    EXPECT_EQ(font.family(), QStringLiteral("Tahoma"));
-    EXPECT_EQ(font.pointSizeF(), 11.25);
-    EXPECT_FALSE(font.italic()); // a missing italic turns it off
-    EXPECT_FALSE(font.bold());
-}
-
 namespace {
 
 const DisplayFont kBoldTahoma{QStringLiteral("Tahoma"), 14, false, true};

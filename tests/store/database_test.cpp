@@ -100,22 +100,6 @@ TEST_F(DatabaseTest, ListingsHoldTheirSuraOrJuzInReadingOrder) {
     EXPECT_EQ(juz.front().aya, 253); // juz 3 starts at 2:253
 }
 
-TEST_F(DatabaseTest, OneAyaWithEveryColumn) {
-    RecordView view(store);
-    view.setConnectionString(connection());
-    view.setRecordSource(catalogue::oneAya(262)); // 2:255
-    view.refresh();
-    const QStringList numbers{view.field(u"soraano"), view.field(u"ayaano"),
-                              view.field(u"chapterNO"), view.field(u"pageno")};
-    EXPECT_EQ(numbers, (QStringList{QStringLiteral("2"), QStringLiteral("255"), QStringLiteral("3"),
-                                    QStringLiteral("42")}));
-    EXPECT_TRUE(view.field(u"AyaaIndex").startsWith(QStringLiteral(" الله لا اله الا هو ")));
-    EXPECT_TRUE(view.field(u"nosuchcolumn").isEmpty());
-    view.moveNext();
-    EXPECT_TRUE(view.eof());
-    EXPECT_TRUE(view.field(u"ayaa").isEmpty());
-}
-
 TEST_F(DatabaseTest, TheFoldingLikeMatchesWordsPartsAndPatterns) {
     using catalogue::partInSura;
     using catalogue::wordInSura;
