@@ -23,10 +23,9 @@ FoldedText foldWithOrigins(const std::u32string& marked) {
     folded.origins.emplace_back(0, 0);
     for (qsizetype i = 0; i < static_cast<qsizetype>(marked.size()); ++i) {
         const char32_t c = store::foldCodePoint(marked[static_cast<std::size_t>(i)]);
-        if (c == 0) { // a mark: it belongs to the letter before it
+        // A mark belongs to the letter before it; a run of blanks is one.
+        if (c == 0 || (c == U' ' && folded.letters.back() == U' ')) {
             folded.origins.back().second = i + 1;
-        } else if (c == U' ' && folded.letters.back() == U' ') {
-            folded.origins.back().second = i + 1; // runs of blanks are one
         } else {
             folded.letters += c;
             folded.origins.emplace_back(i, i + 1);
