@@ -119,26 +119,39 @@ const TwoByteFoldTable kTwoByteFold;
 
 } // namespace
 
+namespace {
+
+// Decodes the code point at i and advances i past it; one- and two-byte
+// code points (the Arabic block among them) take the short way.
+char32_t decodeNext(std::string_view utf8, std::size_t& i) {
+    const auto byte = static_cast<unsigned char>(utf8[i]);
+    if (byte < 0x80) {
+        ++i;
+        return byte;
+    }
+    if ((byte & 0xE0) == 0xC0 && i + 1 < utf8.size() &&
+        (static_cast<unsigned char>(utf8[i + 1]) & 0xC0) == 0x80 && byte >= 0xC2) {
+        const char32_t c =
+            ((byte & 0x1Fu) << 6) | (static_cast<unsigned char>(utf8[i + 1]) & 0x3Fu);
+        i += 2;
+        return c;
+    }
+    return decodeOne(utf8, i);
+}
+
+char32_t foldedCodePoint(char32_t c) {
+    return c < 0x800 ? kTwoByteFold.folded[c] : foldCodePoint(c);
+}
+
+} // namespace
+
 void appendFolded(std::string_view utf8, std::u32string& out) {
     const std::size_t start = out.size();
     out.resize(start + utf8.size()); // never more code points than bytes
     char32_t* write = out.data() + start;
     std::size_t i = 0;
-    const std::size_t size = utf8.size();
-    while (i < size) {
-        const auto byte = static_cast<unsigned char>(utf8[i]);
-        char32_t folded;
-        if (byte < 0x80) {
-            folded = kTwoByteFold.folded[byte];
-            ++i;
-        } else if ((byte & 0xE0) == 0xC0 && i + 1 < size &&
-                   (static_cast<unsigned char>(utf8[i + 1]) & 0xC0) == 0x80 && byte >= 0xC2) {
-            folded = kTwoByteFold.folded[((byte & 0x1Fu) << 6) |
-                                         (static_cast<unsigned char>(utf8[i + 1]) & 0x3Fu)];
-            i += 2;
-        } else {
-            folded = foldCodePoint(decodeOne(utf8, i));
-        }
+    while (i < utf8.size()) {
+        const char32_t folded = foldedCodePoint(decodeNext(utf8, i));
         if (folded != 0) {
             *write++ = folded;
         }
@@ -148,25 +161,10 @@ void appendFolded(std::string_view utf8, std::u32string& out) {
 
 bool isFoldedUtf8(std::string_view utf8) {
     std::size_t i = 0;
-    const std::size_t size = utf8.size();
-    while (i < size) {
-        const auto byte = static_cast<unsigned char>(utf8[i]);
-        char32_t c;
-        if (byte < 0x80) {
-            c = byte;
-            ++i;
-        } else if ((byte & 0xE0) == 0xC0 && i + 1 < size &&
-                   (static_cast<unsigned char>(utf8[i + 1]) & 0xC0) == 0x80 && byte >= 0xC2) {
-            c = ((byte & 0x1Fu) << 6) | (static_cast<unsigned char>(utf8[i + 1]) & 0x3Fu);
-            i += 2;
-        } else {
-            c = decodeOne(utf8, i);
-            if (c == kReplacement) {
-                return false; // malformed (or a replacement character, which folding keeps)
-            }
-            continue; // three- and four-byte code points fold to themselves
-        }
-        if (c == 0 || kTwoByteFold.folded[c] != c) {
+    while (i < utf8.size()) {
+        const char32_t c = decodeNext(utf8, i);
+        // A replacement character may stand for malformed bytes: not folded.
+        if (c == 0 || c == kReplacement || foldedCodePoint(c) != c) {
             return false;
         }
     }
