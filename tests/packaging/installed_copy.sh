@@ -33,11 +33,13 @@ appstreamcli validate --no-net "$prefix/share/metainfo/example.velmor.Velmor.met
 user=nobody
 home=$work/home
 mkdir -p "$home/runtime" && chmod 700 "$home/runtime" && chown -R "$user" "$home"
-as_user() {
-  setpriv --reuid="$user" --regid="$(id -g "$user")" --clear-groups \
+# Replaces the calling (sub)shell, so a background run's PID is the program's.
+exec_as_user() {
+  exec setpriv --reuid="$user" --regid="$(id -g "$user")" --clear-groups \
     env -i PATH=/usr/bin:/bin HOME="$home" XDG_CONFIG_HOME="$home/.config" \
     XDG_RUNTIME_DIR="$home/runtime" QT_QPA_PLATFORM=offscreen LANG=C.UTF-8 "$@"
 }
+as_user() { (exec_as_user "$@"); }
 touch "$work/stamp"
 
 version=$(as_user "$prefix/bin/velmor" --version) || fail "--version failed"
@@ -47,7 +49,7 @@ search=$(as_user "$prefix/bin/velmor" --search "الله" --sura 1) || fail "--s
 
 # The window starts (it holds its single-instance lock once it is up) and
 # stays up until it is told to end.
-as_user "$prefix/bin/velmor" >"$work/window.log" 2>&1 &
+(exec_as_user "$prefix/bin/velmor") >"$work/window.log" 2>&1 &
 window=$!
 for _ in $(seq 1 200); do
   ls "$home/runtime"/velmor-*.lock >/dev/null 2>&1 && break
