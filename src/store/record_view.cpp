@@ -78,19 +78,27 @@ void RecordView::fail(const QString& providerError) {
     store_.reportFailure(connection_ ? connection_->filePath() : QString(), providerError);
 }
 
-QString RecordView::field(QStringView column) const {
-    if (!statement_) {
-        return {};
-    }
+int RecordView::columnIndex(QStringView column) const {
     for (int i = 0; i < columns_.size(); ++i) {
         if (QStringView(columns_[i]).compare(column, Qt::CaseInsensitive) == 0) {
-            const auto* text =
-                reinterpret_cast<const char*>(sqlite3_column_text(statement_.get(), i));
-            return text ? QString::fromUtf8(text, sqlite3_column_bytes(statement_.get(), i))
-                        : QString();
+            return i;
         }
     }
-    return {};
+    return -1;
+}
+
+QString RecordView::field(QStringView column) const {
+    const int i = statement_ ? columnIndex(column) : -1;
+    if (i < 0) {
+        return {};
+    }
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement_.get(), i));
+    return text ? QString::fromUtf8(text, sqlite3_column_bytes(statement_.get(), i)) : QString();
+}
+
+qint64 RecordView::integer(QStringView column) const {
+    const int i = statement_ ? columnIndex(column) : -1;
+    return i < 0 ? 0 : sqlite3_column_int64(statement_.get(), i);
 }
 
 } // namespace velmor::store

@@ -43,6 +43,8 @@ public:
     // The column of the current row as plain text (numbers in decimal);
     // empty at end-of-file or for an unknown column.
     QString field(QStringView column) const;
+    // The column of the current row as a number; 0 where field() is empty.
+    qint64 integer(QStringView column) const;
 
 private:
     struct StatementDeleter {
@@ -50,6 +52,8 @@ private:
     };
 
     void step();
+    // The index of the column in the current statement, or -1.
+    int columnIndex(QStringView column) const;
     void fail(const QString& providerError);
 
     Store& store_;

@@ -39,9 +39,11 @@ private:
 } // namespace
 
 ResultRow resultRowOf(const store::RecordView& view) {
-    ResultRow row{view.field(u"ID").toLongLong(), view.field(u"soraano").toInt(),
-                  view.field(u"ayaano").toInt(),  view.field(u"chapterNO").toInt(),
-                  view.field(u"pageno").toInt(),  {}};
+    const auto number = [&view](QStringView column) {
+        return static_cast<int>(view.integer(column));
+    };
+    ResultRow row{view.integer(u"ID"),  number(u"soraano"), number(u"ayaano"),
+                  number(u"chapterNO"), number(u"pageno"),  {}};
     row.line = resultLine(row.sura, row.aya);
     return row;
 }
