@@ -5,7 +5,8 @@
 # Usage: scripts/fuzz.sh [SECONDS_PER_TARGET] [TARGET...]   (default 600, all)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-if ! command -v clang++ >/dev/null || [ ! -d /usr/lib/llvm-14/lib/clang ]; then
+if ! command -v clang++ >/dev/null ||
+   ! compgen -G '/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-*.a' >/dev/null; then
   SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO=sudo
   $SUDO apt-get install -y -qq --no-install-recommends clang libclang-rt-14-dev
 fi
