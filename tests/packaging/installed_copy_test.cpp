@@ -1,5 +1,6 @@
 // Drives the windows of an installed copy whose program folder the user
-// running the test cannot write (see installed_copy.sh): the font chosen in
+// running the test cannot write (see installed_copy.sh): the program starts
+// its window, the font chosen in
 // the options window survives a restart, the update notice is shown, and
 // nothing is written into the program folder.
 #include "font_chooser.h"
@@ -7,6 +8,7 @@
 #include "form4.h"
 #include "form6.h"
 #include "notice_server.h"
+#include "single_instance.h"
 #include "windows.h"
 
 #include <QApplication>
@@ -15,6 +17,7 @@
 #include <QDoubleSpinBox>
 #include <QFontComboBox>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -55,6 +58,30 @@ protected:
 };
 
 } // namespace
+
+TEST_F(InstalledCopyTest, TheInstalledProgramStartsItsWindow) {
+    const QString program = QDir(installedProgramFolder()).filePath(QStringLiteral("velmor"));
+    // Once its window is up the program holds its single-instance lock.
+    QFile lock(SingleInstance(QFileInfo(program).canonicalFilePath()).lockFilePath());
+    QProcess window;
+    window.start(program, {});
+    ASSERT_TRUE(window.waitForStarted(10000));
+    const bool up = QTest::qWaitFor(
+        [&] {
+            return window.state() != QProcess::Running ||
+                   (lock.open(QIODevice::ReadOnly) &&
+                    lock.readLine().trimmed() == QByteArray::number(window.processId()));
+        },
+        15000);
+    lock.close();
+    EXPECT_TRUE(up && window.state() == QProcess::Running)
+        << window.readAllStandardError().toStdString();
+    window.terminate();
+    if (!window.waitForFinished(5000)) {
+        window.kill();
+        window.waitForFinished(5000);
+    }
+}
 
 TEST_F(InstalledCopyTest, TheChosenFontIsKeptForTheNextRun) {
     {
