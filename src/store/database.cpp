@@ -1,5 +1,6 @@
 #include "database.h"
 
+#include "ayat_table.h"
 #include "catalogue.h"
 #include "jet_like.h"
 
@@ -10,15 +11,6 @@
 namespace velmor::store {
 
 namespace {
-
-// Large enough for the whole decrypted file, so warm queries never decrypt
-// a page twice. Negative values are KiB.
-constexpr char kCachePragma[] = "PRAGMA cache_size = -16384";
-// The rows, and the rows missing a value the program reads.
-constexpr char kShapeQuery[] =
-    "SELECT count(*), total(ID IS NULL OR soraano IS NULL OR ayaano IS NULL OR chapterNO IS NULL "
-    "OR pageno IS NULL OR typeof(ayaa) = 'null' OR typeof(AyaaIndex) = 'null' OR "
-    "typeof(taf) = 'null') FROM Ayat";
 
 QString lastError(sqlite3* db) {
     return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory");
@@ -34,36 +26,11 @@ bool execute(sqlite3* db, const QByteArray& sql, QString& error) {
     return true;
 }
 
-// The table holds every column the program reads, in every row, and at
-// least one row; a file that does not is as unusable as a damaged one.
-bool hasTheAyatTable(sqlite3* db, QString& error) {
-    sqlite3_stmt* raw = nullptr;
-    if (sqlite3_prepare_v2(db, kShapeQuery, -1, &raw, nullptr) != SQLITE_OK) {
-        error = lastError(db);
-        sqlite3_finalize(raw);
-        return false;
-    }
-    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> statement(raw, sqlite3_finalize);
-    if (sqlite3_step(raw) != SQLITE_ROW) {
-        error = lastError(db);
-        return false;
-    }
-    if (sqlite3_column_int64(raw, 0) == 0) {
-        error = QStringLiteral("the table Ayat has no rows");
-        return false;
-    }
-    if (sqlite3_column_int64(raw, 1) != 0) {
-        error = QStringLiteral("the table Ayat has rows with empty columns");
-        return false;
-    }
-    return true;
-}
-
 } // namespace
 
 std::string keyStatements(const QString& password) {
     return "PRAGMA key = '" + catalogue::quoteSearchText(password).toStdString() +
-           "'; PRAGMA kdf_iter = 4000;";
+           "'; PRAGMA kdf_iter = 4000; PRAGMA cipher_page_size = 4096;";
 }
 
 std::unique_ptr<Connection> Connection::open(const ConnectionTarget& target,
@@ -86,14 +53,16 @@ std::unique_ptr<Connection> Connection::open(const ConnectionTarget& target,
     // Reading the schema is the first access that needs the key: a wrong
     // password, a truncated or a foreign file fails here.
     if (!execute(db, QByteArray::fromStdString(keyStatements(target.password)), providerError) ||
-        !execute(db, kCachePragma, providerError) ||
-        !execute(db, "SELECT count(*) FROM sqlite_master", providerError) ||
-        !hasTheAyatTable(db, providerError)) {
+        !execute(db, "SELECT count(*) FROM sqlite_master", providerError)) {
         sqlite3_close(db);
         return nullptr;
     }
     if (installJetLike(db) != SQLITE_OK) {
         providerError = lastError(db);
+        sqlite3_close(db);
+        return nullptr;
+    }
+    if (!installAyatTable(db, providerError)) {
         sqlite3_close(db);
         return nullptr;
     }

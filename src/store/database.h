@@ -20,7 +20,8 @@ using ErrorReporter = std::function<void(const QString& message)>;
 class Connection {
 public:
     // Opens the file read-only, applies the key, checks that the file reads
-    // as a database and installs the Arabic-folding LIKE. On failure returns
+    // as a database, installs the Arabic-folding LIKE and reads the table
+    // into memory (see ayat_table.h). On failure returns
     // nothing and leaves the engine's error text in providerError.
     static std::unique_ptr<Connection> open(const ConnectionTarget& target, QString& providerError);
 
@@ -60,7 +61,8 @@ private:
 
 // The statements that key a connection. The password ships inside the
 // program, so key stretching would add no secrecy, only start-up time: the
-// derivation runs a fixed, small number of iterations.
+// derivation runs a fixed, small number of iterations. Pages are 4 KiB, as
+// the table is read whole at opening and each page costs a decryption.
 std::string keyStatements(const QString& password);
 
 // The sentence that introduces every data-layer failure message.

@@ -3,7 +3,6 @@
 #include "arabic_fold.h"
 
 #include <charconv>
-#include <cstring>
 #include <sqlite3.h>
 
 namespace velmor::store {
@@ -12,14 +11,6 @@ namespace {
 
 constexpr char32_t kAnyRun = U'%';
 constexpr char32_t kAnyOne = U'_';
-
-// The start of needle in haystack from position from, or npos.
-std::size_t findBytes(std::string_view haystack, std::string_view needle, std::size_t from) {
-    const void* found =
-        ::memmem(haystack.data() + from, haystack.size() - from, needle.data(), needle.size());
-    return found ? static_cast<std::size_t>(static_cast<const char*>(found) - haystack.data())
-                 : std::string_view::npos;
-}
 
 } // namespace
 
@@ -44,6 +35,9 @@ LikePattern::LikePattern(std::string_view patternUtf8) {
         }
     }
     pieces_.push_back(encodeUtf8(piece));
+    for (std::size_t k = 1; k + 1 < pieces_.size(); ++k) {
+        middlePieces_.emplace_back(pieces_[k]);
+    }
     leadingRun_ = !pattern_.empty() && pattern_.front() == kAnyRun;
     trailingRun_ = !pattern_.empty() && pattern_.back() == kAnyRun;
 
@@ -69,6 +63,12 @@ bool LikePattern::matches(std::string_view valueUtf8) const {
     }
     foldedValue_ = foldUtf8(valueUtf8);
     return matchesFolded(foldedValue_);
+}
+
+const ByteSearcher* LikePattern::containedPiece() const {
+    const bool shape = !hasAnyOne_ && pieces_.size() == 3 && pieces_.front().empty() &&
+                       pieces_.back().empty() && pieces_[1].find('\0') == std::string::npos;
+    return shape ? &middlePieces_.front() : nullptr;
 }
 
 bool LikePattern::matchesInteger(long long value) const {
@@ -97,11 +97,10 @@ bool LikePattern::matchesFolded(std::string_view folded) const {
         !folded.ends_with(last)) {
         return false;
     }
+    const std::string_view between = folded.substr(0, folded.size() - last.size());
     std::size_t at = first.size();
-    const std::size_t end = folded.size() - last.size();
-    for (std::size_t k = 1; k + 1 < pieces_.size(); ++k) {
-        const std::string& piece = pieces_[k];
-        const std::size_t found = findBytes(folded.substr(0, end), piece, at);
+    for (const ByteSearcher& piece : middlePieces_) {
+        const std::size_t found = piece.find(between, at);
         if (found == std::string_view::npos) {
             return false;
         }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "byte_search.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,9 +22,15 @@ public:
     bool matches(std::string_view valueUtf8) const;
     // The same as matches() on the number's decimal text.
     bool matchesInteger(long long value) const;
+    // matches() for a value already in folded form (see isFoldedUtf8).
+    bool matchesFolded(std::string_view folded) const;
+    // When the pattern is '%', a piece free of NUL, '%', and nothing else:
+    // the piece, which a folded value matches by containing it.
+    const ByteSearcher* containedPiece() const;
+    // The one number the pattern matches, when it is the decimal text of one.
+    const std::optional<long long>& exactNumber() const { return number_; }
 
 private:
-    bool matchesFolded(std::string_view folded) const;
     bool matchesCodePoints(std::u32string_view folded) const;
 
     // The folded pattern with every run of '%' as one.
@@ -31,9 +39,11 @@ private:
     // as UTF-8 bytes: folding gives one encoding for each text.
     bool hasAnyOne_ = false;
     std::vector<std::string> pieces_;
+    // The pieces between the first and the last: a scan searches every
+    // value for them.
+    std::vector<ByteSearcher> middlePieces_;
     bool leadingRun_ = false;
     bool trailingRun_ = false;
-    // The pattern as a number, when it is the decimal text of one.
     std::optional<long long> number_;
     // Reused for the values that need folding, so a scan allocates once.
     mutable std::string foldedValue_;

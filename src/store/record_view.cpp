@@ -79,6 +79,13 @@ void RecordView::fail(const QString& providerError) {
 }
 
 int RecordView::columnIndex(QStringView column) const {
+    // Callers mostly spell the names as the table does: an exact comparison
+    // finds them without folding case for every read.
+    for (int i = 0; i < columns_.size(); ++i) {
+        if (columns_[i] == column) {
+            return i;
+        }
+    }
     for (int i = 0; i < columns_.size(); ++i) {
         if (QStringView(columns_[i]).compare(column, Qt::CaseInsensitive) == 0) {
             return i;

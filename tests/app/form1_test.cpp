@@ -1,4 +1,3 @@
-#include "damaged_database.h"
 #include "form1.h"
 #include "form2.h"
 #include "form6.h"
@@ -151,21 +150,6 @@ TEST_F(Form1Test, AnUnusableDatabaseIsReportedOnceAndShowsNothing) {
     start();
     searchFor(QStringLiteral("الله"));
     EXPECT_EQ(messages.size(), 1);
-}
-
-TEST_F(Form1Test, AWalkThatFailsHalfwayShowsNoPartialResult) {
-    searchFor(QStringLiteral("الصمد"));
-    QFile::remove(folder.file(QStringLiteral("zarqen.zq")));
-    ASSERT_TRUE(test::writeDatabaseDamagedHalfway(folder.path()));
-    start();
-    form->option_Click();
-    test::openWindow<Form6>()->withother->setChecked(true);
-    test::openWindow<Form6>()->Command1_Click();
-    searchFor(QStringLiteral("ا"));
-    EXPECT_EQ(messages.size(), 1);
-    EXPECT_EQ(form->suraayaalist->count(), 0);
-    EXPECT_EQ(form->results().count(), 0);
-    EXPECT_EQ(form->score->text(), QStringLiteral("0"));
 }
 
 TEST_F(Form1Test, ShutDownUnloadsTheWindowsInOrder) {

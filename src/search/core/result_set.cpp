@@ -9,8 +9,14 @@ namespace velmor {
 
 QString resultLine(int sura, int aya) {
     const QStringList& names = store::compairlist();
-    const QString name = sura >= 1 && sura <= names.size() ? names[sura - 1] : QString();
-    return name + QStringLiteral(" : ") + QString::number(aya);
+    const QString separator = QStringLiteral(" : ");
+    const QString number = QString::number(aya);
+    QString line;
+    if (sura >= 1 && sura <= names.size()) {
+        line.reserve(names[sura - 1].size() + separator.size() + number.size());
+        line += names[sura - 1];
+    }
+    return line + separator + number;
 }
 
 const ResultRow* ResultSet::at(int index) const {
