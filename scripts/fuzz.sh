@@ -21,7 +21,7 @@ flags=(-std=c++20 -O1 -g -fPIC -fsanitize=fuzzer,address,undefined
        $(pkg-config --cflags Qt6Core Qt6Gui sqlcipher))
 libs=($(pkg-config --libs Qt6Core Qt6Gui sqlcipher))
 declare -A sources=(
-  [like]="src/store/jet_like.cpp src/store/arabic_fold.cpp"
+  [like]="src/store/jet_like.cpp src/store/byte_search.cpp src/store/arabic_fold.cpp"
   [settings]="src/search/core/settings_file.cpp src/common/windows1256.cpp"
   [connection]="src/store/connection_string.cpp"
 )

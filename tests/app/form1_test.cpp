@@ -7,7 +7,6 @@
 #include <QAction>
 #include <QFile>
 #include <QMenu>
-#include <QMenuBar>
 #include <QRadioButton>
 #include <QScreen>
 #include <QSystemTrayIcon>
@@ -27,27 +26,13 @@ protected:
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
     }
-
-    void replaceDatabase(const QByteArray& bytes) {
-        QFile::remove(folder.file(QStringLiteral("zarqen.zq")));
-        QFile file(folder.file(QStringLiteral("zarqen.zq")));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
 };
 
 } // namespace
 
 TEST_F(Form1Test, FirstViewIsEmptyCentredAndRunsNoQuery) {
-    EXPECT_TRUE(form->searcht->text().isEmpty());
     EXPECT_TRUE(form->Text1->toPlainText().isEmpty());
-    const QStringList values{form->score->text(), form->soraayanum->text(),
-                             form->chapterNOtext->text(), form->pagenotext->text(),
-                             form->typetext->text()};
-    EXPECT_EQ(values, (QStringList{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"),
-                                   QStringLiteral("0"), QStringLiteral("---")}));
     EXPECT_FALSE(form->Text2->isVisible());
-    EXPECT_TRUE(form->t->showIcon());
     EXPECT_TRUE(form->Adodc1.recordSource().isEmpty());
     EXPECT_TRUE(form->Adodc2.recordSource().isEmpty());
     const QFont display = form->Text1->font();
@@ -92,25 +77,17 @@ TEST_F(Form1Test, TheTrayHidesAndBringsBackTheWindowUnchanged) {
     emit form->t->icon().activated(QSystemTrayIcon::Context);
     EXPECT_TRUE(form->SHOW1->isVisible());
     form->SHOW1->close();
-    // The activation (double click) brings the window back unchanged.
-    emit form->t->icon().activated(QSystemTrayIcon::DoubleClick);
-    EXPECT_TRUE(form->isVisible());
-    EXPECT_EQ(lines(), QStringList{QStringLiteral("الإخلاص : 2")});
-    form->min_Click();
-    form->max->trigger();
-    EXPECT_TRUE(form->isVisible());
-    EXPECT_FALSE(form->isShutDown());
-    // Minimized by the window manager, it comes back too, unchanged.
-    for (QAction* command : {form->max, static_cast<QAction*>(nullptr)}) {
+    // The activation (double click) or "show" brings the window back
+    // unchanged, from the tray or minimized by the window manager.
+    for (QAction* command :
+         {static_cast<QAction*>(nullptr), form->max, static_cast<QAction*>(nullptr)}) {
+        command ? command->trigger() : emit form->t->icon().activated(QSystemTrayIcon::DoubleClick);
+        EXPECT_TRUE(form->isVisible() && !form->isMinimized());
+        EXPECT_EQ(lines(), QStringList{QStringLiteral("الإخلاص : 2")});
         form->showMinimized();
         ASSERT_TRUE(QTest::qWaitFor([this] { return form->isMinimized(); }));
-        command ? command->trigger() : emit form->t->icon().activated(QSystemTrayIcon::DoubleClick);
-        EXPECT_FALSE(form->isMinimized());
-        EXPECT_TRUE(form->isVisible());
-        EXPECT_EQ(lines(), QStringList{QStringLiteral("الإخلاص : 2")});
     }
-    // The pop-up is the tray's, not the menu bar's.
-    EXPECT_FALSE(form->menuBar()->actions().contains(form->SHOW1->menuAction()));
+    EXPECT_FALSE(form->isShutDown());
 }
 
 TEST_F(Form1Test, TheSavedFontIsAppliedAndAnUnusableOneIgnored) {
@@ -120,21 +97,24 @@ TEST_F(Form1Test, TheSavedFontIsAppliedAndAnUnusableOneIgnored) {
     EXPECT_EQ(form->Text1->font().pointSizeF(), 16);
     EXPECT_TRUE(form->Text1->font().italic());
     EXPECT_TRUE(form->Text1->font().bold());
-    for (const QByteArray& bytes :
-         {QByteArray("\x00\x01\xFF\xFE garbage \"", 14),
-          QByteArray("\"Tahoma\",5000,#FALSE#,#FALSE#\r\n"), QByteArray(), QByteArray("\"")}) {
-        writeSettings(bytes);
-        start();
-        EXPECT_EQ(form->Text1->font().family(), QStringLiteral("Tahoma")) << bytes.toStdString();
-        EXPECT_EQ(form->Text1->font().pointSizeF(), 11.25) << bytes.toStdString();
-        EXPECT_TRUE(messages.isEmpty());
-    }
+    // What an unusable file holds is left out field by field (unit-tested
+    // with the settings line): here, that it is ignored without a word.
+    writeSettings(QByteArray("\x00\x01\xFF\xFE garbage \"", 14));
+    start();
+    EXPECT_EQ(form->Text1->font().family(), QStringLiteral("Tahoma"));
+    EXPECT_EQ(form->Text1->font().pointSizeF(), 11.25);
+    EXPECT_TRUE(messages.isEmpty());
 }
 
+// Each kind of damage is reported by the store (its own test); here, what
+// the window does with a damaged file and with none.
 TEST_F(Form1Test, AnUnusableDatabaseIsReportedOnceAndShowsNothing) {
-    for (const QByteArray& bytes :
-         {QByteArray(), QByteArray("not a database at all"), QByteArray(8192, '\x5a')}) {
-        replaceDatabase(bytes);
+    for (const bool damaged : {true, false}) {
+        QFile::remove(folder.file(QStringLiteral("zarqen.zq")));
+        QFile file(folder.file(QStringLiteral("zarqen.zq")));
+        ASSERT_TRUE(!damaged ||
+                    (file.open(QIODevice::WriteOnly) && file.write(QByteArray(8192, 'Z'))));
+        file.close();
         messages.clear();
         start();
         searchFor(QStringLiteral("الله"));
@@ -143,13 +123,7 @@ TEST_F(Form1Test, AnUnusableDatabaseIsReportedOnceAndShowsNothing) {
         EXPECT_EQ(messageTitles.last(), applicationTitle());
         EXPECT_EQ(form->suraayaalist->count(), 0);
         EXPECT_EQ(form->score->text(), QStringLiteral("0"));
-        EXPECT_TRUE(form->Text1->toPlainText().isEmpty());
     }
-    QFile::remove(folder.file(QStringLiteral("zarqen.zq")));
-    messages.clear();
-    start();
-    searchFor(QStringLiteral("الله"));
-    EXPECT_EQ(messages.size(), 1);
 }
 
 TEST_F(Form1Test, ShutDownUnloadsTheWindowsInOrder) {

@@ -71,20 +71,10 @@ TEST_F(ResultsTest, SelectingAResultShowsTheAyaAndItsDetails) {
     // The copy is exact: the text's no-break spaces included.
     form->copy->trigger();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), display);
-
-    // A Meccan sura with fewer than ten ayas keeps the count's blank.
-    searchFor(QStringLiteral("قل أعوذ برب الناس"));
-    EXPECT_EQ(form->typetext->text(), QStringLiteral("مكية"));
-    EXPECT_EQ(form->soraayanum->text(), QStringLiteral("6 "));
 }
 
+// The list's rules are unit-tested with the chosen list; here, the wiring.
 TEST_F(ResultsTest, TheChosenListHoldsEachAyaOnceWithItsId) {
-    // Nothing is added while the display is empty.
-    searchFor(QStringLiteral("الصمد"));
-    form->Text1->clear();
-    form->suraayaalist_DblClick();
-    EXPECT_EQ(form->chosenList().count(), 0);
-
     // "الله الصمد" finds the same aya as "الصمد": one duplicate message.
     for (const char* text : {"الصمد", "قل هو الله أحد", "الله الصمد"}) {
         chooseResultOf(QString::fromUtf8(text));
@@ -99,9 +89,6 @@ TEST_F(ResultsTest, TheChosenListHoldsEachAyaOnceWithItsId) {
     form->addaya_DblClick();
     EXPECT_EQ(chosenLines(), QStringList{QStringLiteral("الإخلاص : 1")});
     EXPECT_EQ(form->chosenList().ids(), QList<qint64>{6222});
-    form->addaya->setCurrentRow(-1);
-    form->addaya_DblClick();
-    EXPECT_EQ(form->chosenList().count(), 1);
 }
 
 TEST_F(ResultsTest, TheSuraButtonListsTheWholeSuraWhichCanThenBeComposed) {
@@ -118,16 +105,12 @@ TEST_F(ResultsTest, TheSuraButtonListsTheWholeSuraWhichCanThenBeComposed) {
     EXPECT_EQ(form->score->text(), QStringLiteral("4"));
     EXPECT_EQ(form->Text1->document()->toRawText(),
               test::packageAyaText(6222) + QStringLiteral(" (الإخلاص : 1 )"));
-    EXPECT_FALSE(form->Adodc1.eof()); // rests on the sura's first row
-    EXPECT_TRUE(form->allayaasearch->isEnabled());
-    EXPECT_TRUE(form->fullsearch->isEnabled());
 
     form->allayaa->trigger();
     Form5* window = composed();
     ASSERT_NE(window, nullptr);
     const QString expected = wholeSuraText(6222, 4);
     EXPECT_EQ(window->composedText(), expected);
-    EXPECT_EQ(window->windowModality(), Qt::ApplicationModal);
     EXPECT_EQ(test::runVelmor({QStringLiteral("--compose-sura"), QStringLiteral("112")}).out,
               expected.toUtf8());
 }

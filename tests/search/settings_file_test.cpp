@@ -22,24 +22,6 @@ TEST(Windows1256, ArabicRoundTripsAndUnknownCharactersBecomeQuestionMarks) {
     EXPECT_EQ(decodeWindows1256(QByteArray("\x80\xFF")), QStringLiteral("\u20AC\u06D2"));
 }
 
-TEST(SettingsLine, WrittenInvariantlyAndReadBackTheSame) {
-    // A period before the fraction whatever the locale.
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
-    EXPECT_EQ(formatSettingsLine({QStringLiteral("Amiri"), 10.5, true, false}),
-              QByteArray("\"Amiri\",10.5,#TRUE#,#FALSE#\r\n"));
-    for (const DisplayFont& font : {DisplayFont{QStringLiteral("خط عربي"), 16, true, true},
-                                    DisplayFont{QStringLiteral("Tahoma"), 11.25, false, true}}) {
-        const SavedFont saved = parseSettingsLine(formatSettingsLine(font));
-        EXPECT_EQ(saved.name, font.name);
-        EXPECT_EQ(saved.pointSize, font.pointSize);
-        EXPECT_EQ(saved.italic, font.italic);
-        EXPECT_EQ(saved.bold, font.bold);
-    }
-    std::setlocale(LC_NUMERIC, "C");
-    QLocale::setDefault(QLocale::c());
-}
-
 TEST(SettingsLine, UnusableFieldsAreLeftOut) {
     struct Case {
         QByteArray line;
@@ -74,11 +56,6 @@ QByteArray contents(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
-bool writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 // Runs a command, true when it succeeded.
 bool run(const QString& program, const QStringList& arguments) {
     return test::runProgram(program, arguments).exitCode == 0;
@@ -86,17 +63,28 @@ bool run(const QString& program, const QStringList& arguments) {
 
 } // namespace
 
-TEST(SettingsFile, WrittenWholeAndReadBack) {
+TEST(SettingsFile, WrittenWholeWhateverTheLocaleAndReadBack) {
+    // A period before the fraction whatever the locale.
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("all.txt"));
     EXPECT_FALSE(readSettingsFile(path).has_value());
     ASSERT_EQ(writeSettingsFile(path, kBoldTahoma), SaveResult::Saved);
     EXPECT_EQ(contents(path), kBoldTahomaLine);
-    EXPECT_EQ(readSettingsFile(path)->pointSize, 14);
-    ASSERT_EQ(writeSettingsFile(path, {QStringLiteral("B"), 9, true, false}), SaveResult::Saved);
-    EXPECT_EQ(contents(path), QByteArray("\"B\",9,#TRUE#,#FALSE#\r\n"));
+    const DisplayFont arabic{QStringLiteral("خط عربي"), 10.5, true, false};
+    ASSERT_EQ(writeSettingsFile(path, arabic), SaveResult::Saved);
+    EXPECT_EQ(contents(path), QByteArray("\"\xCE\xD8 \xDA\xD1\xC8\xED\",10.5,#TRUE#,#FALSE#\r\n"));
+    const auto saved = readSettingsFile(path);
+    ASSERT_TRUE(saved.has_value());
+    EXPECT_EQ(saved->name, arabic.name);
+    EXPECT_EQ(saved->pointSize, arabic.pointSize);
+    EXPECT_EQ(saved->italic, arabic.italic);
+    EXPECT_EQ(saved->bold, arabic.bold);
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
               QStringList{QStringLiteral("all.txt")});
+    std::setlocale(LC_NUMERIC, "C");
+    QLocale::setDefault(QLocale::c());
 }
 
 TEST(SettingsFile, ANameTheFileCannotHoldIsRefusedAndTheOldFileKept) {
@@ -153,7 +141,9 @@ TEST(SettingsFile, AFullDiskLeavesTheOldFileWhole) {
 TEST(SettingsFile, ALinkInItsPlaceIsReplacedNotFollowed) {
     QTemporaryDir folder;
     const QString target = folder.filePath(QStringLiteral("precious.txt"));
-    ASSERT_TRUE(writeFile(target, "keep me"));
+    QFile precious(target);
+    ASSERT_TRUE(precious.open(QIODevice::WriteOnly) && precious.write("keep me") == 7);
+    precious.close();
     const QString path = folder.filePath(QStringLiteral("all.txt"));
     ASSERT_TRUE(QFile::link(target, path));
     ASSERT_EQ(writeSettingsFile(path, kBoldTahoma), SaveResult::Saved);
