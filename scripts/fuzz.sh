@@ -17,7 +17,7 @@ targets=("$@")
 out=build-fuzz
 mkdir -p "$out"
 flags=(-std=c++20 -O1 -g -fPIC -fsanitize=fuzzer,address,undefined
-       -Isrc/store -Isrc/common -Isrc/search/core
+       -Isrc/store -Isrc/common -Isrc/search/core -Itests/support
        $(pkg-config --cflags Qt6Core Qt6Gui sqlcipher))
 libs=($(pkg-config --libs Qt6Core Qt6Gui sqlcipher))
 declare -A sources=(

@@ -1,8 +1,5 @@
 #include "command_line.h"
-#include "result_set.h"
-#include "run_program.h"
 #include "search_query.h"
-#include "version.h"
 
 #include <gtest/gtest.h>
 
@@ -83,20 +80,4 @@ TEST(SearchText, WhatIsLookedFor) {
         EXPECT_TRUE(isEmptySearch(searchableText(text)));
     }
     EXPECT_FALSE(isEmptySearch(QStringLiteral("ب")));
-}
-
-TEST(ResultLine, NamesTheSuraOrNothing) {
-    EXPECT_EQ(resultLine(2, 255), QStringLiteral("البقرة : 255"));
-    EXPECT_EQ(resultLine(38, 1), QStringLiteral("صـ : 1"));
-    EXPECT_EQ(resultLine(0, 3), QStringLiteral(" : 3"));
-    EXPECT_EQ(resultLine(115, 3), QStringLiteral(" : 3"));
-}
-
-TEST(CommandLine, VersionAndHelpPrintWithoutAWindow) {
-    const test::ProgramRun version = test::runVelmor({QStringLiteral("--version")});
-    EXPECT_EQ(version.exitCode, 0);
-    EXPECT_EQ(version.out, QByteArray("Velmor ") + kVersion + '\n');
-    const test::ProgramRun wrong = test::runVelmor({QStringLiteral("--no-such-option")});
-    EXPECT_EQ(wrong.exitCode, 2);
-    EXPECT_TRUE(wrong.err.contains("--version")); // the help follows
 }

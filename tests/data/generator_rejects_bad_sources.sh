@@ -24,24 +24,22 @@ expect_failure() { # description, expected message, generator arguments...
 
 sources=(--min "$text_dir/quran-text-tanzil-simple-min.json" --clean "$text_dir/quran-text-tanzil-simple-clean.json")
 
-# A tafsir file with one entry changed, so its checksum no longer matches.
-node -e 'const fs=require("fs"); const t=JSON.parse(fs.readFileSync(process.argv[1])); t[6000]+=" "; fs.writeFileSync(process.argv[2], JSON.stringify(t));' "$tafsir" "$work/tampered.json"
+# Writes to OUT the JSON array of IN after the JavaScript CHANGE on it (t).
+mutate() { # IN OUT CHANGE
+  node -e 'const fs=require("fs"); const t=JSON.parse(fs.readFileSync(process.argv[1]));
+    eval(process.argv[3]); fs.writeFileSync(process.argv[2], JSON.stringify(t));' "$1" "$2" "$3"
+}
+clean=$text_dir/quran-text-tanzil-simple-clean.json
+
+mutate "$tafsir" "$work/tampered.json" 't[6000] += " "'
 expect_failure "tampered tafsir" "checksum mismatch" "${sources[@]}" --meta "$meta" --tafsir "$work/tampered.json"
-
-# A tafsir file one entry short.
-node -e 'const fs=require("fs"); const t=JSON.parse(fs.readFileSync(process.argv[1])); t.pop(); fs.writeFileSync(process.argv[2], JSON.stringify(t));' "$tafsir" "$work/short-tafsir.json"
+mutate "$tafsir" "$work/short-tafsir.json" 't.pop()'
 expect_failure "short tafsir" "must hold 6236 strings" "${sources[@]}" --meta "$meta" --tafsir "$work/short-tafsir.json"
-
-# Metadata with one aya missing.
-node -e 'const fs=require("fs"); const m=JSON.parse(fs.readFileSync(process.argv[1])); m.pop(); fs.writeFileSync(process.argv[2], JSON.stringify(m));' "$meta" "$work/short.json"
+mutate "$meta" "$work/short.json" 't.pop()'
 expect_failure "missing aya" "must hold 6236 rows" "${sources[@]}" --meta "$work/short.json" --tafsir "$tafsir"
-
-# Metadata out of reading order (two ayas swapped).
-node -e 'const fs=require("fs"); const m=JSON.parse(fs.readFileSync(process.argv[1])); [m[10],m[11]]=[m[11],m[10]]; fs.writeFileSync(process.argv[2], JSON.stringify(m));' "$meta" "$work/swapped.json"
+mutate "$meta" "$work/swapped.json" '[t[10], t[11]] = [t[11], t[10]]'
 expect_failure "out of order" "out of reading order" "${sources[@]}" --meta "$work/swapped.json" --tafsir "$tafsir"
-
-# A clean text whose words differ from the marked text.
-node -e 'const fs=require("fs"); const t=JSON.parse(fs.readFileSync(process.argv[1])); t[0]=t[0]+" زائد"; fs.writeFileSync(process.argv[2], JSON.stringify(t));' "$text_dir/quran-text-tanzil-simple-clean.json" "$work/clean.json"
+mutate "$clean" "$work/clean.json" 't[0] += " زائد"'
 expect_failure "words differ" "differ in their words" --min "$text_dir/quran-text-tanzil-simple-min.json" --clean "$work/clean.json" --meta "$meta" --tafsir "$tafsir"
 
 exit $status

@@ -1,13 +1,13 @@
-// Drives the windows of an installed copy whose program folder the user
-// running the test cannot write (see installed_copy.sh): the program starts
-// its window, the font chosen in
-// the options window survives a restart, the update notice is shown, and
+// Drives an installed copy whose program folder the user running the test
+// cannot write (see installed_copy.sh): the window starts, the font chosen
+// in the options window survives a restart, the update notice is shown, and
 // nothing is written into the program folder.
 #include "font_chooser.h"
 #include "form1.h"
 #include "form4.h"
 #include "form6.h"
 #include "notice_server.h"
+#include "program_window.h"
 #include "single_instance.h"
 #include "windows.h"
 
@@ -17,9 +17,7 @@
 #include <QDoubleSpinBox>
 #include <QFontComboBox>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -61,26 +59,11 @@ protected:
 
 TEST_F(InstalledCopyTest, TheInstalledProgramStartsItsWindow) {
     const QString program = QDir(installedProgramFolder()).filePath(QStringLiteral("velmor"));
-    // Once its window is up the program holds its single-instance lock.
-    QFile lock(SingleInstance(QFileInfo(program).canonicalFilePath()).lockFilePath());
     QProcess window;
-    window.start(program, {});
-    ASSERT_TRUE(window.waitForStarted(10000));
-    const bool up = QTest::qWaitFor(
-        [&] {
-            return window.state() != QProcess::Running ||
-                   (lock.open(QIODevice::ReadOnly) &&
-                    lock.readLine().trimmed() == QByteArray::number(window.processId()));
-        },
-        15000);
-    lock.close();
-    EXPECT_TRUE(up && window.state() == QProcess::Running)
+    EXPECT_TRUE(test::startWindowAndAwaitLock(
+        window, program, SingleInstance(QFileInfo(program).canonicalFilePath()).lockFilePath()))
         << window.readAllStandardError().toStdString();
-    window.terminate();
-    if (!window.waitForFinished(5000)) {
-        window.kill();
-        window.waitForFinished(5000);
-    }
+    test::stop(window);
 }
 
 TEST_F(InstalledCopyTest, TheChosenFontIsKeptForTheNextRun) {
@@ -94,12 +77,6 @@ TEST_F(InstalledCopyTest, TheChosenFontIsKeptForTheNextRun) {
             chooser.size->setValue(16);
             chooser.bold->setChecked(true);
             chooser.accept();
-        });
-        options->Commandfont_Click();
-        // A cancelled choice changes nothing.
-        test::answerModal<FontChooser>([](FontChooser& chooser) {
-            chooser.size->setValue(30);
-            chooser.reject();
         });
         options->Commandfont_Click();
         options->Command1_Click();

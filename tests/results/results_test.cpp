@@ -32,14 +32,6 @@ protected:
         return window;
     }
 
-    QStringList chosenLines() const {
-        QStringList texts;
-        for (int i = 0; i < form->addaya->count(); ++i) {
-            texts.append(form->addaya->item(i)->text());
-        }
-        return texts;
-    }
-
     void chooseResultOf(const QString& search) {
         searchFor(search);
         form->suraayaalist_DblClick();
@@ -79,7 +71,7 @@ TEST_F(ResultsTest, TheChosenListHoldsEachAyaOnceWithItsId) {
     for (const char* text : {"الصمد", "قل هو الله أحد", "الله الصمد"}) {
         chooseResultOf(QString::fromUtf8(text));
     }
-    EXPECT_EQ(chosenLines(),
+    EXPECT_EQ(lines(form->addaya),
               (QStringList{QStringLiteral("الإخلاص : 2"), QStringLiteral("الإخلاص : 1")}));
     EXPECT_EQ(form->chosenList().ids(), (QList<qint64>{6223, 6222}));
     EXPECT_EQ(messages, QStringList{QStringLiteral("لقد تمت إضافة هذه الآية سابقا")});
@@ -87,7 +79,7 @@ TEST_F(ResultsTest, TheChosenListHoldsEachAyaOnceWithItsId) {
 
     form->addaya->setCurrentRow(0);
     form->addaya_DblClick();
-    EXPECT_EQ(chosenLines(), QStringList{QStringLiteral("الإخلاص : 1")});
+    EXPECT_EQ(lines(form->addaya), QStringList{QStringLiteral("الإخلاص : 1")});
     EXPECT_EQ(form->chosenList().ids(), QList<qint64>{6222});
 }
 

@@ -1,6 +1,5 @@
 #include "run_program.h"
 #include "settings_file.h"
-#include "windows1256.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,14 +12,6 @@
 
 using namespace velmor;
 using namespace velmor::settings;
-
-TEST(Windows1256, ArabicRoundTripsAndUnknownCharactersBecomeQuestionMarks) {
-    const QString arabic = QStringLiteral("خط عربي، ؟ ـ ً");
-    EXPECT_EQ(decodeWindows1256(encodeWindows1256(arabic)), arabic);
-    EXPECT_EQ(encodeWindows1256(QStringLiteral("ع")), QByteArray("\xDA"));
-    EXPECT_EQ(encodeWindows1256(QStringLiteral("a\u0670b\U0001F600")), QByteArray("a?b?"));
-    EXPECT_EQ(decodeWindows1256(QByteArray("\x80\xFF")), QStringLiteral("\u20AC\u06D2"));
-}
 
 TEST(SettingsLine, UnusableFieldsAreLeftOut) {
     struct Case {
@@ -61,14 +52,20 @@ bool run(const QString& program, const QStringList& arguments) {
     return test::runProgram(program, arguments).exitCode == 0;
 }
 
+class SettingsFileTest : public ::testing::Test {
+protected:
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("all.txt"));
+
+    QStringList files() const { return QDir(folder.path()).entryList(QDir::Files | QDir::Hidden); }
+};
+
 } // namespace
 
-TEST(SettingsFile, WrittenWholeWhateverTheLocaleAndReadBack) {
+TEST_F(SettingsFileTest, WrittenWholeWhateverTheLocaleAndReadBack) {
     // A period before the fraction whatever the locale.
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("all.txt"));
     EXPECT_FALSE(readSettingsFile(path).has_value());
     ASSERT_EQ(writeSettingsFile(path, kBoldTahoma), SaveResult::Saved);
     EXPECT_EQ(contents(path), kBoldTahomaLine);
@@ -81,15 +78,12 @@ TEST(SettingsFile, WrittenWholeWhateverTheLocaleAndReadBack) {
     EXPECT_EQ(saved->pointSize, arabic.pointSize);
     EXPECT_EQ(saved->italic, arabic.italic);
     EXPECT_EQ(saved->bold, arabic.bold);
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
-              QStringList{QStringLiteral("all.txt")});
+    EXPECT_EQ(files(), QStringList{QStringLiteral("all.txt")});
     std::setlocale(LC_NUMERIC, "C");
     QLocale::setDefault(QLocale::c());
 }
 
-TEST(SettingsFile, ANameTheFileCannotHoldIsRefusedAndTheOldFileKept) {
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("all.txt"));
+TEST_F(SettingsFileTest, ANameTheFileCannotHoldIsRefusedAndTheOldFileKept) {
     ASSERT_EQ(writeSettingsFile(path, kBoldTahoma), SaveResult::Saved);
     for (const QString& name : {QStringLiteral("My \"Best\" Font"), QStringLiteral("خط \u2603"),
                                 QStringLiteral("Tab\tFont"), QStringLiteral("ئ\u0670")}) {
@@ -104,18 +98,29 @@ TEST(SettingsFile, ANameTheFileCannotHoldIsRefusedAndTheOldFileKept) {
     }
 }
 
-TEST(SettingsFile, AFailedWriteIsReportedAndLeavesNothingBehind) {
-    QTemporaryDir folder;
-    // all.txt standing as a folder cannot be replaced by a file.
-    const QString path = folder.filePath(QStringLiteral("all.txt"));
+TEST_F(SettingsFileTest, WhatStandsInItsPlaceIsNeitherFollowedNorWaitedOn) {
+    // A folder cannot be replaced by a file: the write fails, nothing is left.
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("all.txt")));
     EXPECT_EQ(writeSettingsFile(path, kBoldTahoma), SaveResult::WriteFailed);
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{});
+    EXPECT_EQ(files(), QStringList{});
+    EXPECT_FALSE(readSettingsFile(path).has_value());
+    // A link is replaced, its target kept.
+    ASSERT_TRUE(QDir(folder.path()).rmdir(QStringLiteral("all.txt")));
+    const QString target = folder.filePath(QStringLiteral("precious.txt"));
+    QFile precious(target);
+    ASSERT_TRUE(precious.open(QIODevice::WriteOnly) && precious.write("keep me") == 7);
+    precious.close();
+    ASSERT_TRUE(QFile::link(target, path));
+    ASSERT_EQ(writeSettingsFile(path, kBoldTahoma), SaveResult::Saved);
+    EXPECT_EQ(contents(target), QByteArray("keep me"));
+    EXPECT_EQ(contents(path), kBoldTahomaLine);
+    // A FIFO is not read: opening it would wait for a writer.
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
     EXPECT_FALSE(readSettingsFile(path).has_value());
 }
 
-TEST(SettingsFile, AFullDiskLeavesTheOldFileWhole) {
-    QTemporaryDir folder;
+TEST_F(SettingsFileTest, AFullDiskLeavesTheOldFileWhole) {
     const QString mountPoint = folder.filePath(QStringLiteral("small"));
     ASSERT_TRUE(QDir().mkpath(mountPoint));
     if (!run(QStringLiteral("mount"),
@@ -123,62 +128,36 @@ TEST(SettingsFile, AFullDiskLeavesTheOldFileWhole) {
               QStringLiteral("size=8k"), QStringLiteral("tmpfs"), mountPoint})) {
         GTEST_SKIP() << "this machine does not let the test mount a small file system";
     }
-    const QString path = QDir(mountPoint).filePath(QStringLiteral("all.txt"));
-    ASSERT_EQ(writeSettingsFile(path, kBoldTahoma), SaveResult::Saved);
+    const QString onSmall = QDir(mountPoint).filePath(QStringLiteral("all.txt"));
+    ASSERT_EQ(writeSettingsFile(onSmall, kBoldTahoma), SaveResult::Saved);
     // Fill what is left of the file system.
     QFile filler(QDir(mountPoint).filePath(QStringLiteral("filler")));
     ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
     while (filler.write(QByteArray(512, 'x')) > 0) {
     }
     filler.close();
-    EXPECT_EQ(writeSettingsFile(path, {QStringLiteral("A much longer font name"), 12, true, true}),
-              SaveResult::WriteFailed);
-    EXPECT_EQ(contents(path), kBoldTahomaLine);
+    EXPECT_EQ(
+        writeSettingsFile(onSmall, {QStringLiteral("A much longer font name"), 12, true, true}),
+        SaveResult::WriteFailed);
+    EXPECT_EQ(contents(onSmall), kBoldTahomaLine);
     EXPECT_EQ(QDir(mountPoint).entryList(QDir::Files | QDir::Hidden).size(), 2);
     run(QStringLiteral("umount"), {mountPoint});
 }
 
-TEST(SettingsFile, ALinkInItsPlaceIsReplacedNotFollowed) {
-    QTemporaryDir folder;
-    const QString target = folder.filePath(QStringLiteral("precious.txt"));
-    QFile precious(target);
-    ASSERT_TRUE(precious.open(QIODevice::WriteOnly) && precious.write("keep me") == 7);
-    precious.close();
-    const QString path = folder.filePath(QStringLiteral("all.txt"));
-    ASSERT_TRUE(QFile::link(target, path));
-    ASSERT_EQ(writeSettingsFile(path, kBoldTahoma), SaveResult::Saved);
-    EXPECT_EQ(contents(target), QByteArray("keep me"));
-    EXPECT_FALSE(QFileInfo(path).isSymLink());
-    EXPECT_EQ(contents(path), kBoldTahomaLine);
-}
-
-TEST(SettingsFile, OnlyARegularFileIsRead) {
-    QTemporaryDir folder;
-    const QString fifo = folder.filePath(QStringLiteral("all.txt"));
-    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
-    // Opening a FIFO for reading would block until a writer came.
-    EXPECT_FALSE(readSettingsFile(fifo).has_value());
-    EXPECT_FALSE(readSettingsFile(folder.path()).has_value());
-}
-
-TEST(SettingsFile, WhereTheFileLives) {
-    QTemporaryDir program;
+TEST_F(SettingsFileTest, WhereTheFileLives) {
     QTemporaryDir user;
-    const QString beside = program.filePath(QStringLiteral("all.txt"));
     const QString own = user.filePath(QStringLiteral("velmor/all.txt"));
     const QString userFolder = user.filePath(QStringLiteral("velmor"));
     // A writable program folder keeps the file, whatever the user has.
-    SettingsPaths paths = settingsPaths(program.path(), userFolder);
-    EXPECT_EQ(paths.read, beside);
-    EXPECT_EQ(paths.write, beside);
-
+    SettingsPaths paths = settingsPaths(folder.path(), userFolder);
+    EXPECT_EQ(paths.read, path);
+    EXPECT_EQ(paths.write, path);
     // A program folder that cannot be written: the user's file, once there
     // is one; until then the program folder's file is the starting font.
-    const QString readOnly = program.filePath(QStringLiteral("not-there"));
+    const QString readOnly = folder.filePath(QStringLiteral("not-there"));
     paths = settingsPaths(readOnly, userFolder);
     EXPECT_EQ(paths.read, QDir(readOnly).filePath(QStringLiteral("all.txt")));
     EXPECT_EQ(paths.write, own);
     ASSERT_EQ(writeSettingsFile(paths.write, kBoldTahoma), SaveResult::Saved);
-    paths = settingsPaths(readOnly, userFolder);
-    EXPECT_EQ(paths.read, own);
+    EXPECT_EQ(settingsPaths(readOnly, userFolder).read, own);
 }

@@ -137,15 +137,6 @@ TEST_F(DatabaseTest, MalformedQueryIsReportedOnceAndEndsTheWalk) {
     EXPECT_TRUE(messages[0].contains(kDatabase)) << messages[0].toStdString();
 }
 
-TEST_F(DatabaseTest, TheFileIsOpenedReadOnly) {
-    auto connection = store.connect(this->connection());
-    ASSERT_NE(connection, nullptr);
-    // The file's table, and the copy in memory over it.
-    for (const char* sql : {"DELETE FROM main.Ayat", "DELETE FROM Ayat"}) {
-        EXPECT_NE(sqlite3_exec(connection->handle(), sql, nullptr, nullptr, nullptr), SQLITE_OK);
-    }
-}
-
 class BrokenDatabaseTest : public DatabaseTest {
 protected:
     QTemporaryDir folder;

@@ -21,12 +21,6 @@ TEST(ReferenceLists, PickerNamesAreTheResultNamesWithoutMarks) {
     ASSERT_EQ(pickerSuraNames().size(), compairlist().size());
     EXPECT_EQ(compairlist()[103], QStringLiteral("الهُمَزَة"));
     EXPECT_EQ(pickerSuraNames()[103], QStringLiteral("الهمزة"));
-    EXPECT_EQ(pickerSuraNames()[72], QStringLiteral("المزمل"));
     // The tatweel of 38 and 50 is a letter: it stays.
     EXPECT_EQ(pickerSuraNames()[37], QStringLiteral("ص\u0640"));
-    int differing = 0;
-    for (int i = 0; i < 114; ++i) {
-        differing += pickerSuraNames()[i] != compairlist()[i] ? 1 : 0;
-    }
-    EXPECT_EQ(differing, 3);
 }

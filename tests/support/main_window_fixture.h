@@ -49,11 +49,12 @@ protected:
         form->search_Click();
     }
 
-    // The result lines as the list shows them.
-    QStringList lines() const {
+    // The lines a list shows, the result list unless told.
+    QStringList lines(const QListWidget* list = nullptr) const {
+        list = list ? list : form->suraayaalist;
         QStringList texts;
-        for (int i = 0; i < form->suraayaalist->count(); ++i) {
-            texts.append(form->suraayaalist->item(i)->text());
+        for (int i = 0; i < list->count(); ++i) {
+            texts.append(list->item(i)->text());
         }
         return texts;
     }

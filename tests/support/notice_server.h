@@ -8,19 +8,18 @@ namespace velmor::test {
 
 // An HTTP server of the test's own on 127.0.0.1. It answers every request
 // with one canned response, then, when given a stream, keeps sending the
-// stream's piece every interval without end (or, when silent, never
-// answers at all).
+// stream's piece every interval without end; with no response it never
+// answers at all.
 class NoticeServer : public QObject {
 public:
-    explicit NoticeServer(QByteArray response, bool silent = false)
-        : response_(std::move(response)), silent_(silent) {
+    explicit NoticeServer(QByteArray response) : response_(std::move(response)) {
         server_.listen(QHostAddress::LocalHost, 0);
         connect(&server_, &QTcpServer::newConnection, this, [this] {
             while (QTcpSocket* socket = server_.nextPendingConnection()) {
                 socket->setParent(this);
                 connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
                     request_ += socket->readAll();
-                    if (!silent_ && request_.contains("\r\n\r\n") && !answered_) {
+                    if (!response_.isEmpty() && request_.contains("\r\n\r\n") && !answered_) {
                         answered_ = true;
                         socket->write(response_);
                         startStream(socket);
@@ -65,7 +64,6 @@ private:
     QTcpServer server_;
     QByteArray response_;
     QByteArray request_;
-    bool silent_;
     bool answered_ = false;
     QByteArray piece_;
     int intervalMs_ = 0;

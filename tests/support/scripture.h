@@ -1,10 +1,13 @@
 #pragma once
 
+#include "reference_fold.h"
+
 #include <QFile>
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
@@ -20,22 +23,23 @@ inline nlohmann::json readPackageArray(const char* path) {
     return nlohmann::json::parse(bytes.constData(), bytes.constData() + bytes.size());
 }
 
-// The aya texts exactly as the data package has them, by ID (1..6236), read
-// independently of the program's database.
+// An aya's text (1..6236) or its tafsir exactly as the data package has
+// it, read independently of the program's database.
+inline QString packageEntry(const char* path, int id) {
+    static std::map<std::string, nlohmann::json> packages;
+    auto [at, added] = packages.try_emplace(path);
+    if (added) {
+        at->second = readPackageArray(path);
+    }
+    return QString::fromStdString(
+        at->second.at(static_cast<std::size_t>(id - 1)).get<std::string>());
+}
 inline QString packageAyaText(int id) {
-    static const nlohmann::json texts = readPackageArray(VELMOR_TEST_TEXT_JSON);
-    return QString::fromStdString(texts.at(static_cast<std::size_t>(id - 1)).get<std::string>());
+    return packageEntry(VELMOR_TEST_TEXT_JSON, id);
 }
-
-// The tafsir of the aya with the given ID exactly as its package has it.
 inline QString packageTafsir(int id) {
-    static const nlohmann::json tafsir = readPackageArray(VELMOR_TEST_TAFSIR_JSON);
-    return QString::fromStdString(tafsir.at(static_cast<std::size_t>(id - 1)).get<std::string>());
+    return packageEntry(VELMOR_TEST_TAFSIR_JSON, id);
 }
-
-} // namespace velmor::test
-
-namespace velmor::test {
 
 // Where an aya stands, read from the metadata package.
 struct AyaPlace {
@@ -56,7 +60,7 @@ inline const std::vector<AyaPlace>& packagePlaces() {
 }
 
 // A search written independently of the program: the clean text of the
-// package with its letter variants folded, the word found between blanks
+// package folded (reference_fold.h), the word found between blanks
 // (whole word) or anywhere (part of a word). Returns the matching IDs of the
 // ayas that pass the scope.
 inline QList<qint64> referenceSearch(const QString& word, bool wholeWord,
@@ -64,23 +68,13 @@ inline QList<qint64> referenceSearch(const QString& word, bool wholeWord,
     static const QStringList folded = [] {
         QStringList texts;
         for (const auto& text : readPackageArray(VELMOR_TEST_CLEAN_JSON)) {
-            QString t = QString::fromStdString(text.get<std::string>());
-            for (const auto& [from, to] : {std::pair{u'أ', u'ا'},
-                                           {u'إ', u'ا'},
-                                           {u'آ', u'ا'},
-                                           {u'ٱ', u'ا'},
-                                           {u'ى', u'ي'},
-                                           {u'ئ', u'ي'},
-                                           {u'ة', u'ه'},
-                                           {u'ؤ', u'و'},
-                                           {u'\u00A0', u' '}}) {
-                t.replace(QChar(from), QChar(to));
-            }
-            texts.append(u' ' + t.simplified() + u' ');
+            texts.append(
+                u' ' + referenceFold(QString::fromStdString(text.get<std::string>())).simplified() +
+                u' ');
         }
         return texts;
     }();
-    const QString needle = wholeWord ? u' ' + word + u' ' : word;
+    const QString needle = wholeWord ? u' ' + referenceFold(word) + u' ' : referenceFold(word);
     QList<qint64> ids;
     for (qsizetype i = 0; i < folded.size(); ++i) {
         if (inScope(packagePlaces()[static_cast<std::size_t>(i)]) && folded[i].contains(needle)) {
