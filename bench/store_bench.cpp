@@ -2,12 +2,14 @@
 // independent in-memory floor (vs_floor <= 2); open + key + first query
 // <= 40 ms.
 #include "catalogue.h"
+#include "command_line.h"
 #include "record_view.h"
 
 #include <QFileInfo>
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <chrono>
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -46,6 +48,26 @@ void BM_OpenKeyAndFirstQuery(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_OpenKeyAndFirstQuery)->Unit(benchmark::kMillisecond);
+
+// "velmor --compose 1,2,...,6236": every aya looked up by its ID, then
+// composed, in a fresh store as the command starts. Target: under 1 s.
+void BM_ComposeEveryId(benchmark::State& state) {
+    QStringList arguments{QStringLiteral("velmor"), QStringLiteral("--compose")};
+    QStringList ids;
+    for (int id = 1; id <= 6236; ++id) {
+        ids.append(QString::number(id));
+    }
+    arguments.append(ids.join(u','));
+    const velmor::CommandLine command = velmor::parseCommandLine(arguments);
+    std::FILE* nowhere = std::fopen("/dev/null", "w");
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(velmor::runCommandLine(
+            command, QFileInfo(QStringLiteral(VELMOR_BENCH_DATABASE)).absolutePath(), nowhere,
+            stderr));
+    }
+    std::fclose(nowhere);
+}
+BENCHMARK(BM_ComposeEveryId)->Unit(benchmark::kMillisecond);
 
 // The independent floor: the 6236 index strings in memory, each searched
 // with the standard library's Boyer-Moore-Horspool searcher, without the

@@ -24,22 +24,18 @@ TEST(CommandLine, ParsesEachActionAndRefusesWhatDoesNotFit) {
         {{"--help"}, Action::Help},
         {{"--version"}, Action::Version},
         {{"--search", "الله"}, Action::Search},
-        {{"--search", "الله", "--spans"}, Action::Search},
         {{"--spans"}, Action::Error},
         {{"--sura", "114"}, Action::ListSura},
         {{"--juz", "30"}, Action::ListJuz},
         {{"--compose-sura", "1"}, Action::ComposeSura},
         {{"--compose", "262, 1"}, Action::ComposeChosen},
         {{"--no-such-option"}, Action::Error},
-        {{"stray"}, Action::Error},
         {{"--search", "   "}, Action::Error},
         {{"--sura", "115"}, Action::Error},
-        {{"--juz", "0"}, Action::Error},
         {{"--search", "x", "--sura", "2", "--juz", "3"}, Action::Error},
         {{"--search", "x", "--suras", "5"}, Action::Error},
         {{"--suras", "2-5"}, Action::Error},
         {{"--compose", "1,x"}, Action::Error},
-        {{"--compose", "0"}, Action::Error},
     };
     for (const Case& c : cases) {
         const CommandLine command = parse(c.arguments);

@@ -63,7 +63,7 @@ protected:
 
 TEST_F(InfoTest, TheNoticeIsShownAsItCameOrNotAtAll) {
     // A file of the notice's name is the user's: never read, written or removed.
-    QFile own(folder.file(QStringLiteral("update2.5.txt")));
+    QFile own(folder.filePath(QStringLiteral("update2.5.txt")));
     ASSERT_TRUE(own.open(QIODevice::WriteOnly) && own.write("my own notes") == 12);
     own.close();
     const QString arabic = QStringLiteral("الإصدار 2.6 متاح الآن\r\nتحسينات في البحث");

@@ -18,16 +18,14 @@ fail() { echo "FAIL: $*"; status=1; }
 
 cmake --install "$build" --prefix "$prefix" >"$work/install.log" || { cat "$work/install.log"; exit 1; }
 
-program=$(readlink -f "$prefix/bin/velmor")
-folder=$(dirname "$program")
-for file in "$folder/zarqen.zq" "$prefix/share/applications/example.velmor.Velmor.desktop" \
-            "$prefix/share/metainfo/example.velmor.Velmor.metainfo.xml" \
-            "$prefix/share/icons/hicolor/scalable/apps/example.velmor.Velmor.svg" \
-            "$prefix/share/doc/velmor/DATA.md" "$prefix/share/doc/velmor/LICENSE"; do
+folder=$(dirname "$(readlink -f "$prefix/bin/velmor")")
+share=$prefix/share id=example.velmor.Velmor
+for file in "$folder/zarqen.zq" "$share/applications/$id.desktop" "$share/metainfo/$id.metainfo.xml" \
+            "$share/icons/hicolor/scalable/apps/$id.svg" "$share/doc/velmor/DATA.md" "$share/doc/velmor/LICENSE"; do
   [ -f "$file" ] || fail "not installed: ${file#"$prefix"/}"
 done
-desktop-file-validate "$prefix/share/applications/example.velmor.Velmor.desktop" || fail "the menu entry does not validate"
-appstreamcli validate --no-net "$prefix/share/metainfo/example.velmor.Velmor.metainfo.xml" || fail "the metainfo does not validate"
+desktop-file-validate "$share/applications/$id.desktop" || fail "the menu entry does not validate"
+appstreamcli validate --no-net "$share/metainfo/$id.metainfo.xml" || fail "the metainfo does not validate"
 
 # An ordinary user with a home of their own; root would ignore permissions.
 user=nobody

@@ -11,7 +11,6 @@
 #include "single_instance.h"
 #include "windows.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QDoubleSpinBox>

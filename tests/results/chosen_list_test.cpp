@@ -71,13 +71,3 @@ TEST_F(ChosenListTest, ChangesDuringTheScanAreFollowed) {
     EXPECT_EQ(chosen.lines().count(QStringLiteral("200")), 1);
     EXPECT_EQ(duplicates, 1);
 }
-
-TEST_F(ChosenListTest, NothingIsAddedOrSaidWhileTheDisplayIsEmpty) {
-    add(1);
-    for (int n : {1, 2}) {
-        chosen.add(
-            QString::number(n), n, true, [] {}, [this] { ++duplicates; });
-    }
-    EXPECT_EQ(view, QStringList{QStringLiteral("1")});
-    EXPECT_EQ(duplicates, 0);
-}

@@ -1,4 +1,3 @@
-#include "arabic_fold.h"
 #include "match_spans.h"
 #include "scripture.h"
 
@@ -8,25 +7,23 @@ using namespace velmor;
 
 namespace {
 
-// The code points of a span, folded as the search folds them.
+// What a span holds, folded by the tests' own table.
 QString foldedSpan(const QString& aya, const MatchSpan& span) {
     const std::u32string text = aya.toStdU32String();
-    const std::u32string part =
-        text.substr(static_cast<std::size_t>(span.start), static_cast<std::size_t>(span.length));
-    return QString::fromStdString(store::foldUtf8(QString::fromStdU32String(part).toStdString()));
+    return QString::fromStdU32String(test::referenceFold(std::u32string_view(text).substr(
+        static_cast<std::size_t>(span.start), static_cast<std::size_t>(span.length))));
 }
 
-bool isBlank(char32_t c) {
-    return c == U' ' || c == 0x00A0;
-}
-
-// A span covers whole words: blanks or the text's ends on both sides.
+// A span covers whole words: a blank or an end of the text on each side.
 bool coversWholeWords(const QString& aya, const MatchSpan& span) {
     const std::u32string text = aya.toStdU32String();
-    const auto start = static_cast<std::size_t>(span.start);
-    const auto end = static_cast<std::size_t>(span.start + span.length);
-    return (start == 0 || isBlank(text[start - 1])) && (end == text.size() || isBlank(text[end])) &&
-           !isBlank(text[start]) && !isBlank(text[end - 1]);
+    const auto blankAt = [&text](qsizetype i) {
+        return i < 0 || i >= static_cast<qsizetype>(text.size()) ||
+               text[static_cast<std::size_t>(i)] == U' ' ||
+               text[static_cast<std::size_t>(i)] == 0xA0;
+    };
+    const qsizetype end = span.start + span.length;
+    return blankAt(span.start - 1) && blankAt(end) && !blankAt(span.start) && !blankAt(end - 1);
 }
 
 } // namespace

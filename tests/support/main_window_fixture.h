@@ -1,15 +1,16 @@
 #pragma once
 
 #include "form1.h"
-#include "program_folder.h"
 #include "windows.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <gtest/gtest.h>
 #include <memory>
@@ -17,10 +18,16 @@
 namespace velmor::test {
 
 // A real main window over the generated database, in a program folder of
-// the test's own, whose message boxes are collected instead of shown.
+// the test's own (so tests that write the settings file never meet), whose
+// message boxes are collected instead of shown.
 class MainWindowTest : public ::testing::Test {
 protected:
-    ProgramFolder folder;
+    MainWindowTest() {
+        QFile::link(QStringLiteral(VELMOR_TEST_DATABASE),
+                    folder.filePath(QStringLiteral("zarqen.zq")));
+    }
+
+    QTemporaryDir folder;
     std::unique_ptr<Form1> form;
     QStringList messages;      // the texts of the message boxes, in order
     QStringList messageTitles; // and their captions

@@ -7,7 +7,6 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
-#include <map>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
@@ -23,22 +22,15 @@ inline nlohmann::json readPackageArray(const char* path) {
     return nlohmann::json::parse(bytes.constData(), bytes.constData() + bytes.size());
 }
 
-// An aya's text (1..6236) or its tafsir exactly as the data package has
+// An aya's text or its tafsir, by ID (1..6236), exactly as its package has
 // it, read independently of the program's database.
-inline QString packageEntry(const char* path, int id) {
-    static std::map<std::string, nlohmann::json> packages;
-    auto [at, added] = packages.try_emplace(path);
-    if (added) {
-        at->second = readPackageArray(path);
-    }
-    return QString::fromStdString(
-        at->second.at(static_cast<std::size_t>(id - 1)).get<std::string>());
-}
 inline QString packageAyaText(int id) {
-    return packageEntry(VELMOR_TEST_TEXT_JSON, id);
+    static const nlohmann::json texts = readPackageArray(VELMOR_TEST_TEXT_JSON);
+    return QString::fromStdString(texts.at(static_cast<std::size_t>(id - 1)).get<std::string>());
 }
 inline QString packageTafsir(int id) {
-    return packageEntry(VELMOR_TEST_TAFSIR_JSON, id);
+    static const nlohmann::json tafsir = readPackageArray(VELMOR_TEST_TAFSIR_JSON);
+    return QString::fromStdString(tafsir.at(static_cast<std::size_t>(id - 1)).get<std::string>());
 }
 
 // Where an aya stands, read from the metadata package.
