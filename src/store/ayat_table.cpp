@@ -181,6 +181,11 @@ struct Table : sqlite3_vtab {
 struct Cursor : sqlite3_vtab_cursor {
     const Rows* rows = nullptr;
     std::vector<BoundCondition> conditions;
+    // A piece every accepted row's folded index contains, when a LIKE on
+    // the index says so: the scan then searches the whole block of indexes
+    // for it and passes over the rows between its occurrences unread.
+    const ByteSearcher* requiredPiece = nullptr;
+    // The current row, and the end of the rows the scan may reach.
     std::size_t at = 0;
     std::size_t end = 0;
 
@@ -188,11 +193,7 @@ struct Cursor : sqlite3_vtab_cursor {
         return std::all_of(conditions.begin(), conditions.end(),
                            [this, &row](const BoundCondition& c) { return c.accepts(*rows, row); });
     }
-    // A piece every accepted row's folded index contains, when a LIKE on
-    // the index says so: the scan then searches the whole block of indexes
-    // for it and passes over the rows between its occurrences unread.
-    const ByteSearcher* requiredPiece = nullptr;
-
+    // Moves to the first row from at that every condition accepts.
     void skipRejected() {
         while (at < end) {
             if (requiredPiece != nullptr && !skipToRequiredPiece()) {
