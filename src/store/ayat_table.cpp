@@ -47,7 +47,8 @@ struct Row {
     sqlite3_int64 id() const { return numbers[kId]; }
 };
 
-struct Rows {
+// The table held in memory.
+struct TableCopy {
     std::vector<Row> rows;
     // The rows' texts in row order, each followed by a NUL: the texts of
     // rows read one after the other lie one after the other in memory.
@@ -75,8 +76,8 @@ Span append(std::string& block, std::string_view text) {
     return span;
 }
 
-// Rows ordered by ID, or nothing with the reason in error.
-std::unique_ptr<Rows> loadRows(sqlite3* db, QString& error) {
+// The table, rows ordered by ID, or nothing with the reason in error.
+std::unique_ptr<TableCopy> loadTable(sqlite3* db, QString& error) {
     sqlite3_stmt* raw = nullptr;
     if (sqlite3_prepare_v2(db, kLoadQuery, -1, &raw, nullptr) != SQLITE_OK) {
         error = QString::fromUtf8(sqlite3_errmsg(db));
@@ -84,10 +85,10 @@ std::unique_ptr<Rows> loadRows(sqlite3* db, QString& error) {
         return nullptr;
     }
     const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> statement(raw, sqlite3_finalize);
-    auto rows = std::make_unique<Rows>();
+    auto copy = std::make_unique<TableCopy>();
     int rc = SQLITE_OK;
     while ((rc = sqlite3_step(raw)) == SQLITE_ROW) {
-        Row& row = rows->rows.emplace_back();
+        Row& row = copy->rows.emplace_back();
         for (int column = 0; column < kColumnCount; ++column) {
             if (sqlite3_column_type(raw, column) == SQLITE_NULL) {
                 error = QStringLiteral("the table Ayat has rows with empty columns");
@@ -99,23 +100,23 @@ std::unique_ptr<Rows> loadRows(sqlite3* db, QString& error) {
                 const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(raw, column));
                 const std::string_view text(
                     data, static_cast<std::size_t>(sqlite3_column_bytes(raw, column)));
-                row.texts[column - kFirstTextColumn] = append(rows->texts, text);
+                row.texts[column - kFirstTextColumn] = append(copy->texts, text);
                 row.textsWithoutNul = row.textsWithoutNul && text.find('\0') == text.npos;
             }
         }
-        const std::string_view index = rows->text(row, kIndex);
+        const std::string_view index = copy->text(row, kIndex);
         row.foldedIndex =
-            append(rows->foldedIndexes, isFoldedUtf8(index) ? std::string(index) : foldUtf8(index));
+            append(copy->foldedIndexes, isFoldedUtf8(index) ? std::string(index) : foldUtf8(index));
     }
     if (rc != SQLITE_DONE) {
         error = QString::fromUtf8(sqlite3_errmsg(db));
         return nullptr;
     }
-    if (rows->rows.empty()) {
+    if (copy->rows.empty()) {
         error = QStringLiteral("the table Ayat has no rows");
         return nullptr;
     }
-    return rows;
+    return copy;
 }
 
 // One condition of a query's WHERE that the scan checks itself.
@@ -155,7 +156,7 @@ struct BoundCondition {
     // row it asks about, which decides this LIKE.
     bool decidedByPieceSearch = false;
 
-    bool accepts(const Rows& rows, const Row& row) const {
+    bool accepts(const TableCopy& copy, const Row& row) const {
         if (nullOperand) {
             return false;
         }
@@ -166,8 +167,8 @@ struct BoundCondition {
             if (column < kFirstTextColumn) {
                 return pattern->matchesInteger(row.numbers[column]);
             }
-            return column == kIndex ? pattern->matchesFolded(rows.foldedIndex(row))
-                                    : pattern->matches(rows.text(row, column));
+            return column == kIndex ? pattern->matchesFolded(copy.foldedIndex(row))
+                                    : pattern->matches(copy.text(row, column));
         }
         return !bound || column >= kFirstTextColumn ||
                compareNumbers(row.numbers[column], op, *bound);
@@ -175,11 +176,11 @@ struct BoundCondition {
 };
 
 struct Table : sqlite3_vtab {
-    const Rows* rows = nullptr;
+    const TableCopy* copy = nullptr;
 };
 
 struct Cursor : sqlite3_vtab_cursor {
-    const Rows* rows = nullptr;
+    const TableCopy* copy = nullptr;
     std::vector<BoundCondition> conditions;
     // A piece every accepted row's folded index contains, when a LIKE on
     // the index says so: the scan then searches the whole block of indexes
@@ -191,7 +192,7 @@ struct Cursor : sqlite3_vtab_cursor {
 
     bool accepts(const Row& row) const {
         return std::all_of(conditions.begin(), conditions.end(),
-                           [this, &row](const BoundCondition& c) { return c.accepts(*rows, row); });
+                           [this, &row](const BoundCondition& c) { return c.accepts(*copy, row); });
     }
     // Moves to the first row from at that every condition accepts.
     void skipRejected() {
@@ -199,7 +200,7 @@ struct Cursor : sqlite3_vtab_cursor {
             if (requiredPiece != nullptr && !skipToRequiredPiece()) {
                 return;
             }
-            if (accepts((*rows)[at])) {
+            if (accepts((*copy)[at])) {
                 return;
             }
             ++at;
@@ -210,30 +211,30 @@ struct Cursor : sqlite3_vtab_cursor {
     // holds none, so an occurrence never spans two rows.
     bool skipToRequiredPiece() {
         const std::size_t found =
-            requiredPiece->find(rows->foldedIndexes, (*rows)[at].foldedIndex.at);
+            requiredPiece->find(copy->foldedIndexes, (*copy)[at].foldedIndex.at);
         if (found == std::string_view::npos) {
             at = end;
             return false;
         }
-        const Row& current = (*rows)[at];
+        const Row& current = (*copy)[at];
         if (found >= current.foldedIndex.at + current.foldedIndex.size) {
             const auto holder = std::upper_bound(
-                rows->rows.begin() + static_cast<std::ptrdiff_t>(at), rows->rows.end(), found,
+                copy->rows.begin() + static_cast<std::ptrdiff_t>(at), copy->rows.end(), found,
                 [](std::size_t offset, const Row& r) { return offset < r.foldedIndex.at; });
-            at = static_cast<std::size_t>(holder - rows->rows.begin()) - 1;
+            at = static_cast<std::size_t>(holder - copy->rows.begin()) - 1;
         }
         return at < end;
     }
     // Narrows [at, end) to the IDs an exact ID condition allows.
     void narrowToId(sqlite3_int64 id) {
-        const auto first = rows->rows.begin() + static_cast<std::ptrdiff_t>(at);
-        const auto last = rows->rows.begin() + static_cast<std::ptrdiff_t>(end);
+        const auto first = copy->rows.begin() + static_cast<std::ptrdiff_t>(at);
+        const auto last = copy->rows.begin() + static_cast<std::ptrdiff_t>(end);
         const auto lower = std::lower_bound(
             first, last, id, [](const Row& r, sqlite3_int64 v) { return r.id() < v; });
         const auto upper = std::upper_bound(
             lower, last, id, [](sqlite3_int64 v, const Row& r) { return v < r.id(); });
-        at = static_cast<std::size_t>(lower - rows->rows.begin());
-        end = static_cast<std::size_t>(upper - rows->rows.begin());
+        at = static_cast<std::size_t>(lower - copy->rows.begin());
+        end = static_cast<std::size_t>(upper - copy->rows.begin());
     }
 };
 
@@ -244,7 +245,7 @@ int connectTable(sqlite3* db, void* clientData, int, const char* const*, sqlite3
         return rc;
     }
     auto* table = new Table{};
-    table->rows = static_cast<const Rows*>(clientData);
+    table->copy = static_cast<const TableCopy*>(clientData);
     *out = table;
     return SQLITE_OK;
 }
@@ -289,7 +290,7 @@ int planScan(sqlite3_vtab* table, sqlite3_index_info* info) {
                             (info->aOrderBy[0].iColumn == kId || info->aOrderBy[0].iColumn < 0);
     // Fewer rows for more conditions, so SQLite prefers the plan that
     // passes the most of them.
-    const auto rows = static_cast<sqlite3_int64>(static_cast<Table*>(table)->rows->size());
+    const auto rows = static_cast<sqlite3_int64>(static_cast<Table*>(table)->copy->size());
     info->estimatedRows = rows / (1 + arguments);
     info->estimatedCost = static_cast<double>(info->estimatedRows);
     return info->idxStr ? SQLITE_OK : SQLITE_NOMEM;
@@ -318,7 +319,7 @@ int filterRows(sqlite3_vtab_cursor* base, int, const char* plan, int argc, sqlit
     cursor->conditions.clear();
     cursor->requiredPiece = nullptr;
     cursor->at = 0;
-    cursor->end = cursor->rows->size();
+    cursor->end = cursor->copy->size();
     const std::vector<Condition> conditions = parsePlan(plan);
     for (std::size_t i = 0; i < conditions.size() && i < static_cast<std::size_t>(argc); ++i) {
         BoundCondition bound{conditions[i].column, conditions[i].op, {}, {}, false};
@@ -348,7 +349,7 @@ int filterRows(sqlite3_vtab_cursor* base, int, const char* plan, int argc, sqlit
 
 int openCursor(sqlite3_vtab* table, sqlite3_vtab_cursor** out) {
     auto* cursor = new Cursor{};
-    cursor->rows = static_cast<Table*>(table)->rows;
+    cursor->copy = static_cast<Table*>(table)->copy;
     *out = cursor;
     return SQLITE_OK;
 }
@@ -372,11 +373,11 @@ int atEnd(sqlite3_vtab_cursor* base) {
 
 int columnValue(sqlite3_vtab_cursor* base, sqlite3_context* context, int index) {
     const auto* cursor = static_cast<Cursor*>(base);
-    const Row& row = (*cursor->rows)[cursor->at];
+    const Row& row = (*cursor->copy)[cursor->at];
     if (index < kFirstTextColumn) {
         sqlite3_result_int64(context, row.numbers[index]);
     } else if (index < kColumnCount) {
-        const std::string_view text = cursor->rows->text(row, index);
+        const std::string_view text = cursor->copy->text(row, index);
         // The copy lives as long as the connection, longer than any statement.
         // A length of -1 says the text ends at its NUL, which spares SQLite a
         // copy per value to add one; it is the true length unless the text
@@ -390,7 +391,7 @@ int columnValue(sqlite3_vtab_cursor* base, sqlite3_context* context, int index) 
 
 int rowId(sqlite3_vtab_cursor* base, sqlite3_int64* out) {
     const auto* cursor = static_cast<Cursor*>(base);
-    *out = (*cursor->rows)[cursor->at].id();
+    *out = (*cursor->copy)[cursor->at].id();
     return SQLITE_OK;
 }
 
@@ -414,19 +415,19 @@ sqlite3_module makeModule() {
 
 const sqlite3_module kModule = makeModule();
 
-void deleteRows(void* rows) {
-    delete static_cast<Rows*>(rows);
+void deleteCopy(void* copy) {
+    delete static_cast<TableCopy*>(copy);
 }
 
 } // namespace
 
 bool installAyatTable(sqlite3* db, QString& error) {
-    std::unique_ptr<Rows> rows = loadRows(db, error);
-    if (!rows) {
+    std::unique_ptr<TableCopy> copy = loadTable(db, error);
+    if (!copy) {
         return false;
     }
-    // The module owns the rows from here, failure included.
-    if (sqlite3_create_module_v2(db, kModuleName, &kModule, rows.release(), deleteRows) !=
+    // The module owns the copy from here, failure included.
+    if (sqlite3_create_module_v2(db, kModuleName, &kModule, copy.release(), deleteCopy) !=
             SQLITE_OK ||
         sqlite3_exec(db, "CREATE VIRTUAL TABLE temp.Ayat USING velmor_ayat", nullptr, nullptr,
                      nullptr) != SQLITE_OK) {

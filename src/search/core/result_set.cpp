@@ -16,7 +16,9 @@ QString resultLine(int sura, int aya) {
         line.reserve(names[sura - 1].size() + separator.size() + number.size());
         line += names[sura - 1];
     }
-    return line + separator + number;
+    line += separator;
+    line += number;
+    return line;
 }
 
 const ResultRow* ResultSet::at(int index) const {
