@@ -101,7 +101,7 @@ TEST_F(FinderTest, APickDuringALongSearchEndsAsOneCompleteResult) {
     form->search_Click();
     EXPECT_TRUE(checked);
     EXPECT_EQ(resultIds(), (QList<qint64>{6222, 6223, 6224, 6225}));
-    EXPECT_EQ(lines().size(), 4);
+    EXPECT_EQ(lines().size(), 4); // no line of the superseded walk
     EXPECT_EQ(form->score->text(), QStringLiteral("4"));
     EXPECT_EQ(form->state().notonesura, 0);
 }

@@ -1,7 +1,7 @@
 // Drives an installed copy whose program folder the user running the test
 // cannot write (see installed_copy.sh): the window starts, the font chosen
-// in the options window survives a restart, the update notice is shown, and
-// nothing is written into the program folder.
+// in the options window survives a restart and the update notice is shown.
+// The script checks that nothing in the installed tree is written.
 #include "font_chooser.h"
 #include "form1.h"
 #include "form4.h"
@@ -28,19 +28,13 @@ QString installedProgramFolder() {
     return qEnvironmentVariable("VELMOR_INSTALLED_PROGRAM_FOLDER");
 }
 
-QStringList folderListing(const QString& folder) {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-}
-
 class InstalledCopyTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_FALSE(installedProgramFolder().isEmpty());
         ASSERT_FALSE(QFileInfo(installedProgramFolder()).isWritable())
             << "the program folder must not be writable for this test";
-        before = folderListing(installedProgramFolder());
     }
-    void TearDown() override { EXPECT_EQ(folderListing(installedProgramFolder()), before); }
 
     std::unique_ptr<Form1> start() {
         auto form = std::make_unique<Form1>(installedProgramFolder());
@@ -50,7 +44,6 @@ protected:
         return form;
     }
 
-    QStringList before;
     QStringList messages;
 };
 

@@ -31,11 +31,6 @@ protected:
         setup(*options);
         options->Command1_Click();
     }
-
-    QByteArray settingsBytes() const {
-        QFile file(folder.filePath(QStringLiteral("all.txt")));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
 };
 
 // A search and where it looks: the command line's scope option (none for
@@ -116,26 +111,26 @@ TEST_F(SearchTest, EveryScopeAndModeFindsWhatAnIndependentSearchFinds) {
 TEST_F(SearchTest, TheMatchedStretchesAreMarkedInTheAyaAfterASearchOnly) {
     searchFor(QStringLiteral("إله"));
     ASSERT_EQ(lines().first(), QStringLiteral("البقرة : 163"));
-    const auto marked = [this] {
-        QStringList texts;
+    // Each marked stretch as START:LENGTH, and its text.
+    const auto marks = [this] {
+        std::pair<QStringList, QStringList> found;
         for (const auto& mark : form->Text1->extraSelections()) {
-            texts.append(mark.cursor.selectedText());
+            const QString text = mark.cursor.selectedText();
+            found.first.append(
+                QStringLiteral("%1:%2").arg(mark.cursor.selectionStart()).arg(text.size()));
+            found.second.append(text);
         }
-        return texts;
+        return found;
     };
     const QString ilah = QStringLiteral("\u0625\u0650\u0644\u0640\u0670\u0647");
-    EXPECT_EQ(marked(), (QStringList{ilah + QChar(0x064C), ilah + QChar(0x064E)})); // with marks
-    // The same stretches as the command line gives, a font change keeps them.
-    QStringList shown;
-    for (const auto& mark : form->Text1->extraSelections()) {
-        shown.append(QStringLiteral("%1:%2")
-                         .arg(mark.cursor.selectionStart())
-                         .arg(mark.cursor.selectedText().size()));
-    }
+    EXPECT_EQ(marks().second,
+              (QStringList{ilah + QChar(0x064C), ilah + QChar(0x064E)})); // marks too
+    // The same stretches as the command line gives; a font change keeps them.
+    const QStringList spans = marks().first;
     EXPECT_EQ(test::runVelmor({"--search", "إله", "--sura", "2", "--spans"}).lines().value(1),
-              shown.join(u' '));
+              spans.join(u' '));
     form->Text1->setFont(QFont(QStringLiteral("Amiri"), 20));
-    EXPECT_EQ(marked().size(), 2);
+    EXPECT_EQ(marks().first, spans);
     // A listing was not searched for: nothing is marked.
     form->allayaasearch_Click();
     EXPECT_TRUE(form->Text1->extraSelections().isEmpty());
@@ -236,19 +231,20 @@ TEST_F(SearchTest, TheFontChooserOpensOnExactlyTheDisplaysFont) {
     });
     options->Commandfont_Click();
     options->Command1_Click();
-    EXPECT_EQ(settingsBytes(), QByteArray("\"Amiri\",12.75,#TRUE#,#TRUE#\r\n"));
+    EXPECT_EQ(test::fileBytes(folder.filePath(QStringLiteral("all.txt"))),
+              QByteArray("\"Amiri\",12.75,#TRUE#,#TRUE#\r\n"));
 }
 
 TEST_F(SearchTest, AFontThatCannotBeSavedIsReportedAndTheOldFileKept) {
     chooseOptions([](Form6&) {});
-    const QByteArray saved = settingsBytes();
-    ASSERT_FALSE(saved.isEmpty());
+    const QByteArray saved = test::fileBytes(folder.filePath(QStringLiteral("all.txt")));
+    ASSERT_TRUE(saved.startsWith('"')); // a settings line was written
     form->Text1->setFont(QFont(QStringLiteral("Font \"Quoted\"")));
     chooseOptions([](Form6&) {});
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].startsWith(QStringLiteral("تعذر حفظ الخط المختار")));
     EXPECT_EQ(messageTitles[0], applicationTitle());
-    EXPECT_EQ(settingsBytes(), saved);
+    EXPECT_EQ(test::fileBytes(folder.filePath(QStringLiteral("all.txt"))), saved);
 }
 
 TEST(SearchCommandLine, AMissingDatabaseFailsWithItsName) {

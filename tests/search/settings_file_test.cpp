@@ -41,16 +41,6 @@ namespace {
 const DisplayFont kBoldTahoma{QStringLiteral("Tahoma"), 14, false, true};
 const QByteArray kBoldTahomaLine("\"Tahoma\",14,#FALSE#,#TRUE#\r\n");
 
-QByteArray contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-// Runs a command, true when it succeeded.
-bool run(const QString& program, const QStringList& arguments) {
-    return test::runProgram(program, arguments).exitCode == 0;
-}
-
 class SettingsFileTest : public ::testing::Test {
 protected:
     QTemporaryDir folder;
@@ -67,10 +57,11 @@ TEST_F(SettingsFileTest, WrittenWholeWhateverTheLocaleAndReadBack) {
     std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
     EXPECT_FALSE(readSettingsFile(path).has_value());
     ASSERT_EQ(writeSettingsFile(path, kBoldTahoma), SaveResult::Saved);
-    EXPECT_EQ(contents(path), kBoldTahomaLine);
+    EXPECT_EQ(test::fileBytes(path), kBoldTahomaLine);
     const DisplayFont arabic{QStringLiteral("خط عربي"), 10.5, true, false};
     ASSERT_EQ(writeSettingsFile(path, arabic), SaveResult::Saved);
-    EXPECT_EQ(contents(path), QByteArray("\"\xCE\xD8 \xDA\xD1\xC8\xED\",10.5,#TRUE#,#FALSE#\r\n"));
+    EXPECT_EQ(test::fileBytes(path),
+              QByteArray("\"\xCE\xD8 \xDA\xD1\xC8\xED\",10.5,#TRUE#,#FALSE#\r\n"));
     const auto saved = readSettingsFile(path);
     ASSERT_TRUE(saved.has_value());
     EXPECT_EQ(saved->name, arabic.name);
@@ -88,7 +79,7 @@ TEST_F(SettingsFileTest, ANameTheFileCannotHoldIsRefusedAndTheOldFileKept) {
                                 QStringLiteral("Tab\tFont"), QStringLiteral("ئ\u0670")}) {
         EXPECT_EQ(writeSettingsFile(path, {name, 12, false, false}), SaveResult::NameNotStorable)
             << name.toStdString();
-        EXPECT_EQ(contents(path), kBoldTahomaLine);
+        EXPECT_EQ(test::fileBytes(path), kBoldTahomaLine);
     }
     // Names the code page holds are stored, and read back the same.
     for (const QString& name : {QStringLiteral("Noto Naskh Arabic"), QStringLiteral("خط، عربي")}) {
@@ -111,8 +102,8 @@ TEST_F(SettingsFileTest, WhatStandsInItsPlaceIsNeitherFollowedNorWaitedOn) {
     precious.close();
     ASSERT_TRUE(QFile::link(target, path));
     ASSERT_EQ(writeSettingsFile(path, kBoldTahoma), SaveResult::Saved);
-    EXPECT_EQ(contents(target), QByteArray("keep me"));
-    EXPECT_EQ(contents(path), kBoldTahomaLine);
+    EXPECT_EQ(test::fileBytes(target), QByteArray("keep me"));
+    EXPECT_EQ(test::fileBytes(path), kBoldTahomaLine);
     // A FIFO is not read: opening it would wait for a writer.
     ASSERT_TRUE(QFile::remove(path));
     ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
@@ -122,9 +113,10 @@ TEST_F(SettingsFileTest, WhatStandsInItsPlaceIsNeitherFollowedNorWaitedOn) {
 TEST_F(SettingsFileTest, AFullDiskLeavesTheOldFileWhole) {
     const QString mountPoint = folder.filePath(QStringLiteral("small"));
     ASSERT_TRUE(QDir().mkpath(mountPoint));
-    if (!run(QStringLiteral("mount"),
-             {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
-              QStringLiteral("size=8k"), QStringLiteral("tmpfs"), mountPoint})) {
+    if (test::runProgram(QStringLiteral("mount"),
+                         {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                          QStringLiteral("size=8k"), QStringLiteral("tmpfs"), mountPoint})
+            .exitCode != 0) {
         GTEST_SKIP() << "this machine does not let the test mount a small file system";
     }
     const QString onSmall = QDir(mountPoint).filePath(QStringLiteral("all.txt"));
@@ -138,9 +130,9 @@ TEST_F(SettingsFileTest, AFullDiskLeavesTheOldFileWhole) {
     EXPECT_EQ(
         writeSettingsFile(onSmall, {QStringLiteral("A much longer font name"), 12, true, true}),
         SaveResult::WriteFailed);
-    EXPECT_EQ(contents(onSmall), kBoldTahomaLine);
+    EXPECT_EQ(test::fileBytes(onSmall), kBoldTahomaLine);
     EXPECT_EQ(QDir(mountPoint).entryList(QDir::Files | QDir::Hidden).size(), 2);
-    run(QStringLiteral("umount"), {mountPoint});
+    test::runProgram(QStringLiteral("umount"), {mountPoint});
 }
 
 TEST_F(SettingsFileTest, WhereTheFileLives) {

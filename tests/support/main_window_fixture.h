@@ -1,6 +1,7 @@
 #pragma once
 
 #include "form1.h"
+#include "run_program.h"
 #include "windows.h"
 
 #include <QApplication>

@@ -1,9 +1,17 @@
 #pragma once
 
+#include <QFile>
 #include <QProcess>
 #include <QStringList>
 
+// Running programs, and reading the files they leave.
 namespace velmor::test {
+
+// What a file holds, or a marker when it cannot be read.
+inline QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
 
 struct ProgramRun {
     int exitCode = -1;
