@@ -2,7 +2,7 @@
 // after checking that the sources agree with each other.
 //
 // Usage: generate_db --min TEXT.json --clean TEXT.json --meta META.json
-//                    --tafsir TAFSIR.json --output zarqen.zq
+//                    --tafsir TAFSIR.json --jalalayn TAFSIR.json --output zarqen.zq
 #include "arabic_fold.h"
 #include "connection_string.h"
 #include "database.h"
@@ -35,6 +35,7 @@ struct Aya {
     std::string text;
     std::string index;
     std::string tafsir;
+    std::string jalalayn;
 };
 
 [[noreturn]] void fail(const std::string& message) {
@@ -86,24 +87,57 @@ std::vector<std::string> wordsWithoutMarks(const std::string& text) {
     return words;
 }
 
-// The tafsir file of the pinned translation package: one string per aya in
-// reading order. Its checksum is pinned here, so a changed file is refused
+// The tafsir files of the pinned translation package: one string per aya in
+// reading order. Their checksums are pinned here, so a changed file is refused
 // even when the package lock was edited to accept it.
-constexpr char kTafsirSha256[] = "efcc23d2030bc3029ee75d008218790c5362b50ad06e9daca6ab246128fcccba";
+constexpr char kMuyassarSha256[] =
+    "efcc23d2030bc3029ee75d008218790c5362b50ad06e9daca6ab246128fcccba";
+constexpr char kJalalaynSha256[] =
+    "8736d00c8d5e68962fd3e87c1718fda0ce913c4a096cbee8f5db2c316b070d88";
 
-std::vector<std::string> readTafsir(const QString& path) {
+std::vector<std::string> readTafsir(const QString& path, const char* sha256) {
     std::vector<std::string> tafsir = readTextArray(path);
     const QByteArray bytes = readFile(path);
     const QByteArray actual = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
-    if (actual != QByteArray(kTafsirSha256)) {
+    if (actual != QByteArray(sha256)) {
         fail("checksum mismatch for the tafsir file " + path.toStdString() + ": its SHA-256 is " +
-             actual.toStdString() + ", expected " + kTafsirSha256);
+             actual.toStdString() + ", expected " + sha256);
+    }
+    return tafsir;
+}
+
+// The export of al-Jalalayn wrote each double quote of the text as two, the
+// way a CSV field escapes it; exactly this many entries carry such pairs.
+constexpr int kJalalaynDoubledQuoteEntries = 101;
+
+std::vector<std::string> readJalalayn(const QString& path) {
+    std::vector<std::string> tafsir = readTafsir(path, kJalalaynSha256);
+    int mended = 0;
+    for (std::string& entry : tafsir) {
+        std::string single;
+        single.reserve(entry.size());
+        for (std::size_t i = 0; i < entry.size(); ++i) {
+            single += entry[i];
+            if (entry[i] == '"' && i + 1 < entry.size() && entry[i + 1] == '"') {
+                ++i;
+            }
+        }
+        if (single.size() != entry.size()) {
+            entry = std::move(single);
+            ++mended;
+        }
+    }
+    if (mended != kJalalaynDoubledQuoteEntries) {
+        fail(path.toStdString() + " has " + std::to_string(mended) +
+             " entries with doubled quotes, expected " +
+             std::to_string(kJalalaynDoubledQuoteEntries));
     }
     return tafsir;
 }
 
 std::vector<Aya> loadSources(const QString& minPath, const QString& cleanPath,
-                             const QString& metaPath, const QString& tafsirPath) {
+                             const QString& metaPath, const QString& tafsirPath,
+                             const QString& jalalaynPath) {
     const std::vector<std::string> marked = readTextArray(minPath);
     const std::vector<std::string> clean = readTextArray(cleanPath);
     const json meta = readJson(metaPath);
@@ -111,7 +145,8 @@ std::vector<Aya> loadSources(const QString& minPath, const QString& cleanPath,
         fail(metaPath.toStdString() + " must hold " + std::to_string(kAyaCount) + " rows");
     }
 
-    const std::vector<std::string> tafsir = readTafsir(tafsirPath);
+    const std::vector<std::string> tafsir = readTafsir(tafsirPath, kMuyassarSha256);
+    const std::vector<std::string> jalalayn = readJalalayn(jalalaynPath);
 
     std::vector<Aya> ayat(kAyaCount);
     for (int id = 0; id < kAyaCount; ++id) {
@@ -124,6 +159,7 @@ std::vector<Aya> loadSources(const QString& minPath, const QString& cleanPath,
         aya.text = marked[static_cast<std::size_t>(id)];
         aya.index = makeIndexForm(clean[static_cast<std::size_t>(id)]);
         aya.tafsir = tafsir[static_cast<std::size_t>(id)];
+        aya.jalalayn = jalalayn[static_cast<std::size_t>(id)];
         const std::string where = "aya ID " + std::to_string(id + 1) + " (" +
                                   std::to_string(aya.sura) + ":" + std::to_string(aya.aya) + ")";
         if (aya.text.empty()) {
@@ -132,7 +168,7 @@ std::vector<Aya> loadSources(const QString& minPath, const QString& cleanPath,
         if (wordsWithoutMarks(aya.text) != wordsWithoutMarks(clean[static_cast<std::size_t>(id)])) {
             fail("the marked and the clean text differ in their words at " + where);
         }
-        if (aya.tafsir.empty()) {
+        if (aya.tafsir.empty() || aya.jalalayn.empty()) {
             fail("empty tafsir at " + where);
         }
         if (aya.juz < 1 || aya.juz > 30 || aya.page < 1) {
@@ -171,6 +207,27 @@ void execute(sqlite3* db, const std::string& sql) {
         const std::string text = message ? message : sqlite3_errmsg(db);
         sqlite3_free(message);
         fail("SQL failed (" + sql.substr(0, 60) + "): " + text);
+    }
+}
+
+// Al-Jalalayn has a table of its own, so that Ayat and every query of it
+// stay as they are.
+void writeJalalayn(sqlite3* db, const std::vector<Aya>& ayat) {
+    execute(db, "CREATE TABLE Jalalayn (ID INTEGER PRIMARY KEY, taf TEXT NOT NULL)");
+    sqlite3_stmt* raw = nullptr;
+    if (sqlite3_prepare_v2(db, "INSERT INTO Jalalayn VALUES (?, ?)", -1, &raw, nullptr) !=
+        SQLITE_OK) {
+        fail(std::string("cannot prepare the insert: ") + sqlite3_errmsg(db));
+    }
+    std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> insert(raw, sqlite3_finalize);
+    for (std::size_t i = 0; i < ayat.size(); ++i) {
+        sqlite3_bind_int64(raw, 1, static_cast<sqlite3_int64>(i) + 1);
+        sqlite3_bind_text(raw, 2, ayat[i].jalalayn.data(),
+                          static_cast<int>(ayat[i].jalalayn.size()), SQLITE_STATIC);
+        if (sqlite3_step(raw) != SQLITE_DONE) {
+            fail(std::string("insert failed: ") + sqlite3_errmsg(db));
+        }
+        sqlite3_reset(raw);
     }
 }
 
@@ -216,6 +273,7 @@ void writeDatabase(const std::vector<Aya>& ayat, const QString& outputPath) {
         sqlite3_reset(raw);
     }
     insert.reset();
+    writeJalalayn(db, ayat);
     execute(db, "CREATE INDEX AyatSoraano ON Ayat (soraano)");
     execute(db, "CREATE INDEX AyatChapterNO ON Ayat (chapterNO)");
     execute(db, "COMMIT");
@@ -235,17 +293,19 @@ int main(int argc, char** argv) {
     for (int i = 1; i + 1 < argc; i += 2) {
         options.insert(QString::fromLocal8Bit(argv[i]), QString::fromLocal8Bit(argv[i + 1]));
     }
-    for (const char* required : {"--min", "--clean", "--meta", "--tafsir", "--output"}) {
+    for (const char* required :
+         {"--min", "--clean", "--meta", "--tafsir", "--jalalayn", "--output"}) {
         if (!options.contains(QString::fromLatin1(required))) {
             std::fprintf(stderr,
                          "usage: generate_db --min FILE --clean FILE --meta FILE --tafsir FILE "
-                         "--output FILE\n");
+                         "--jalalayn FILE --output FILE\n");
             return 2;
         }
     }
     try {
-        const std::vector<Aya> ayat = loadSources(options["--min"], options["--clean"],
-                                                  options["--meta"], options["--tafsir"]);
+        const std::vector<Aya> ayat =
+            loadSources(options["--min"], options["--clean"], options["--meta"],
+                        options["--tafsir"], options["--jalalayn"]);
         writeDatabase(ayat, options["--output"]);
     } catch (const std::exception& e) {
         QFile::remove(options["--output"] + ".tmp");

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The generator must refuse inconsistent sources with a clear message and
 # leave no database behind.
-# Usage: generator_rejects_bad_sources.sh GENERATE_DB TEXT_DIR META_JSON TAFSIR_JSON
+# Usage: generator_rejects_bad_sources.sh GENERATE_DB TEXT_DIR META_JSON TAFSIR_JSON JALALAYN_JSON
 set -u
-generator=$1 text_dir=$2 meta=$3 tafsir=$4
+generator=$1 text_dir=$2 meta=$3 tafsir=$4 jalalayn=$5
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 status=0
@@ -22,7 +22,7 @@ expect_failure() { # description, expected message, generator arguments...
   fi
 }
 
-sources=(--min "$text_dir/quran-text-tanzil-simple-min.json" --clean "$text_dir/quran-text-tanzil-simple-clean.json")
+sources=(--min "$text_dir/quran-text-tanzil-simple-min.json" --clean "$text_dir/quran-text-tanzil-simple-clean.json" --jalalayn "$jalalayn")
 
 # Writes to OUT the JSON array of IN after the JavaScript CHANGE on it (t).
 mutate() { # IN OUT CHANGE
@@ -40,6 +40,8 @@ expect_failure "missing aya" "must hold 6236 rows" "${sources[@]}" --meta "$work
 mutate "$meta" "$work/swapped.json" '[t[10], t[11]] = [t[11], t[10]]'
 expect_failure "out of order" "out of reading order" "${sources[@]}" --meta "$work/swapped.json" --tafsir "$tafsir"
 mutate "$clean" "$work/clean.json" 't[0] += " زائد"'
-expect_failure "words differ" "differ in their words" --min "$text_dir/quran-text-tanzil-simple-min.json" --clean "$work/clean.json" --meta "$meta" --tafsir "$tafsir"
+expect_failure "words differ" "differ in their words" --min "$text_dir/quran-text-tanzil-simple-min.json" --clean "$work/clean.json" --jalalayn "$jalalayn" --meta "$meta" --tafsir "$tafsir"
+mutate "$jalalayn" "$work/jalalayn.json" 't[0] = t[0].replace("(", "((")'
+expect_failure "tampered jalalayn" "checksum mismatch" "${sources[@]/$jalalayn/$work/jalalayn.json}" --meta "$meta" --tafsir "$tafsir"
 
 exit $status
