@@ -5,8 +5,11 @@
 namespace velmor {
 
 void registerFontSubstitutions() {
-    const QStringList arabicFaces{QStringLiteral("Noto Naskh Arabic"),
-                                  QStringLiteral("Noto Sans Arabic"), QStringLiteral("Amiri")};
+    // Amiri first: it has a glyph for every code point of the text and of
+    // both tafsirs (Latin and '*' included), and it sets the pause marks that
+    // stand on a no-break space above the line, where the mushaf has them.
+    const QStringList arabicFaces{QStringLiteral("Amiri"), QStringLiteral("Noto Naskh Arabic"),
+                                  QStringLiteral("Noto Sans Arabic")};
     QFont::insertSubstitutions(QStringLiteral("Tahoma"), arabicFaces);
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
                                {QStringLiteral("Noto Sans Arabic"),
