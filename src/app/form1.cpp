@@ -9,6 +9,7 @@
 #include "form7.h"
 #include "keyboard_layout.h"
 #include "match_spans.h"
+#include "reader_window.h"
 #include "reference_lists.h"
 #include "search_query.h"
 #include "text_boxes.h"
@@ -102,6 +103,7 @@ bool isMenuShortcut(const QKeyEvent& key) {
     case Qt::Key_A:
     case Qt::Key_C:
     case Qt::Key_T:
+    case Qt::Key_R:
         return true;
     default:
         return false;
@@ -148,6 +150,7 @@ Form1::Form1(QString programFolder, QWidget* parent)
 
 Form1::~Form1() {
     // The secondary windows refer to this one; they go first.
+    delete reader_;
     delete form7_;
     delete form6_;
     delete form5_;
@@ -347,7 +350,11 @@ void Form1::buildMenus() {
     help->addMenu(shortcuts);
     bar->addMenu(help);
 
-    for (QAction* item : {chosen, allayaa, copy, tools}) {
+    reading = action(this, "reading", QStringLiteral("القراءة"));
+    reading->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    bar->addAction(reading);
+
+    for (QAction* item : {chosen, allayaa, copy, tools, reading}) {
         item->setShortcutContext(Qt::WindowShortcut);
     }
 
@@ -364,6 +371,7 @@ void Form1::buildMenus() {
     connect(update, &QAction::triggered, this, &Form1::update_Click);
     connect(copy, &QAction::triggered, this, &Form1::copy_Click);
     connect(tools, &QAction::triggered, this, &Form1::tools_Click);
+    connect(reading, &QAction::triggered, this, &Form1::reading_Click);
     // closeme2 only closes the pop-up, which choosing any item does.
 }
 
@@ -444,6 +452,9 @@ void Form1::Form_Unload() {
     // Any walk still yielding stops at its next step.
     results_.beginFill();
     closeSecondaryWindows();
+    if (reader_) {
+        reader_->close(); // keeps its settings
+    }
     QCoreApplication::exit(0);
 }
 
@@ -584,6 +595,12 @@ void Form1::suraayaalist_Click() {
     }
     chapterNOtext->setText(QString::number(row->juz));
     pagenotext->setText(QString::number(row->page));
+    shownAyaId_ = row->id;
+    if (reader_ && reader_->isVisible()) {
+        reader_->follow(row->id, searchedFor_ ? std::optional<ReadingSession::Search>(
+                                                    {searchedFor_->text, searchedFor_->wholeWord})
+                                              : std::nullopt);
+    }
 }
 
 void Form1::showMatches(const QString& ayaText) {
@@ -675,6 +692,18 @@ void Form1::fullsearch_Click() {
         form7_->Form_Load();
     }
     showModal(*form7_);
+}
+
+void Form1::reading_Click() {
+    if (!reader_) {
+        reader_ = new ReaderWindow(store_, store::buildConnectionString(programFolder_),
+                                   readerSettingsPath());
+    }
+    if (shownAyaId_ != 0 && searchedFor_) {
+        reader_->follow(shownAyaId_,
+                        ReadingSession::Search{searchedFor_->text, searchedFor_->wholeWord});
+    }
+    reader_->open(shownAyaId_ != 0 ? std::optional<qint64>(shownAyaId_) : std::nullopt);
 }
 
 void Form1::about_Click() {

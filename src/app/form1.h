@@ -5,6 +5,7 @@
 #include "message_box.h"
 #include "options_host.h"
 #include "program_state.h"
+#include "reader_window.h"
 #include "record_view.h"
 #include "result_set.h"
 #include "settings_file.h"
@@ -64,6 +65,9 @@ public:
     void min_Click();
     void tafser_Click();
     void closeme_Click();
+    // The reading window, beside the designed ones: opened on the aya shown.
+    void reading_Click();
+    ReaderWindow* readerWindow() const { return reader_; }
 
     // Search.
     void search_Click();
@@ -137,6 +141,7 @@ public:
     QMenu* shortcuts;
     QAction* copy;
     QAction* tools;
+    QAction* reading;
 
     TrayArea* t;
 
@@ -208,6 +213,8 @@ private:
     QPointer<Form5> form5_;
     QPointer<Form6> form6_;
     QPointer<Form7> form7_;
+    QPointer<ReaderWindow> reader_;
+    qint64 shownAyaId_ = 0; // the aya in Text1, 0 before any
 };
 
 } // namespace velmor

@@ -94,4 +94,15 @@ QString oneAya(qint64 id) {
     return kSelect + QStringLiteral("Ayat.ID like ") + QString::number(id);
 }
 
+QString everyAyaPlace() {
+    return QStringLiteral("SELECT ID, soraano, ayaano, chapterNO, pageno FROM Ayat order by ID");
+}
+QString wholePage(int page) {
+    return kSelect + QStringLiteral("Ayat.pageno = ") + QString::number(page) +
+           QStringLiteral(" order by ID");
+}
+QString jalalaynOf(qint64 id) {
+    return QStringLiteral("SELECT taf FROM Jalalayn where ID = ") + QString::number(id);
+}
+
 } // namespace velmor::store::catalogue

@@ -28,4 +28,12 @@ QString wholeSuraInOrder(int sura);                             // form 12
 QString wholeJuz(int juz);                                      // form 13
 QString oneAya(qint64 id);                                      // form 14
 
+// Beyond the designed forms: the reading window and the command line.
+// Where every aya stands (ID, sura, aya, juz, page), in reading order.
+QString everyAyaPlace();
+// Every aya of one mushaf page, in reading order.
+QString wholePage(int page);
+// The al-Jalalayn tafsir of one aya, from its own table (column taf).
+QString jalalaynOf(qint64 id);
+
 } // namespace velmor::store::catalogue

@@ -3,10 +3,17 @@
 #include "application_setup.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // What the windows keep per user goes to a folder of this run's own,
+    // unless the caller chose one.
+    const QTemporaryDir configuration;
+    if (!qEnvironmentVariableIsSet("XDG_CONFIG_HOME")) {
+        qputenv("XDG_CONFIG_HOME", configuration.path().toUtf8());
+    }
     QApplication app(argc, argv);
     velmor::setUpApplication(app);
     ::testing::InitGoogleTest(&argc, argv);

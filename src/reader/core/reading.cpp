@@ -1,0 +1,219 @@
+#include "reading.h"
+
+#include "catalogue.h"
+#include "composition.h"
+#include "record_view.h"
+#include "result_set.h"
+
+#include <QDir>
+#include <QSettings>
+#include <QStandardPaths>
+#include <algorithm>
+#include <cmath>
+
+namespace velmor {
+
+QString tafsirTitle(TafsirSource source) {
+    return source == TafsirSource::Jalalayn ? QStringLiteral("تفسير الجلالين")
+                                            : QStringLiteral("التفسير الميسر");
+}
+
+QString tafsirKey(TafsirSource source) {
+    return source == TafsirSource::Jalalayn ? QStringLiteral("jalalayn")
+                                            : QStringLiteral("muyassar");
+}
+
+std::optional<TafsirSource> tafsirNamed(const QString& key) {
+    for (const TafsirSource source : {TafsirSource::Muyassar, TafsirSource::Jalalayn}) {
+        if (key == tafsirKey(source)) {
+            return source;
+        }
+    }
+    return std::nullopt;
+}
+
+ReadingSession::ReadingSession(store::Store& store, const QString& connectionString)
+    : view_(std::make_unique<store::RecordView>(store)) {
+    view_->setConnectionString(connectionString);
+    mushaf_ = Mushaf::read(*view_);
+}
+
+ReadingSession::~ReadingSession() = default;
+
+ReadingSession::Moved ReadingSession::goTo(qint64 id) {
+    if (!ready() || !mushaf_->contains(id) || id == current_) {
+        return Moved::Nowhere;
+    }
+    const int sura = mushaf_->place(id).sura;
+    const bool another = sura_.sura != sura || sura_.find(id) == nullptr;
+    current_ = id;
+    if (!another) {
+        return Moved::WithinSura;
+    }
+    readSura(sura);
+    return Moved::ToAnotherSura;
+}
+
+void ReadingSession::readSura(int sura) {
+    view_->setRecordSource(store::catalogue::wholeSuraInOrder(sura));
+    view_->refresh();
+    std::vector<ReaderAya> ayas;
+    muyassar_.clear();
+    for (; !view_->eof(); view_->moveNext()) {
+        ayas.push_back({view_->integer(u"ID"), static_cast<int>(view_->integer(u"ayaano")),
+                        static_cast<int>(view_->integer(u"pageno")), view_->field(u"ayaa")});
+        muyassar_.append(view_->field(u"taf"));
+    }
+    sura_ = assembleSura(sura, std::move(ayas));
+    matches_ = search_ ? bodySpans(sura_, search_->text, search_->wholeWord) : QList<MatchSpan>{};
+}
+
+QString ReadingSession::tafsir(TafsirSource source) const {
+    const SuraText::Placed* placed = sura_.find(current_);
+    if (placed == nullptr) {
+        return {};
+    }
+    if (source == TafsirSource::Muyassar) {
+        return muyassar_.value(placed - sura_.placed.data());
+    }
+    view_->setRecordSource(store::catalogue::jalalaynOf(current_));
+    view_->refresh();
+    return view_->field(u"taf");
+}
+
+bool ReadingSession::setSearch(std::optional<Search> search) {
+    if (search == search_) {
+        return false;
+    }
+    search_ = std::move(search);
+    matches_ = search_ ? bodySpans(sura_, search_->text, search_->wholeWord) : QList<MatchSpan>{};
+    return true;
+}
+
+QString ReadingSession::ayaText() const {
+    const SuraText::Placed* placed = sura_.find(current_);
+    return placed == nullptr
+               ? QString()
+               : sura_.ayas[static_cast<std::size_t>(placed - sura_.placed.data())].text;
+}
+
+QString ReadingSession::copyText(bool plain) const {
+    if (sura_.find(current_) == nullptr) {
+        return {};
+    }
+    const QString text = ayaText();
+    return ayaDisplayText(plain ? withoutMarks(text) : text, resultLine(place().sura, place().aya));
+}
+
+QString themeTitle(ReaderTheme theme) {
+    switch (theme) {
+    case ReaderTheme::Sepia:
+        return QStringLiteral("ورقي");
+    case ReaderTheme::Dark:
+        return QStringLiteral("ليلي");
+    case ReaderTheme::Light:
+        break;
+    }
+    return QStringLiteral("نهاري");
+}
+
+QString themeKey(ReaderTheme theme) {
+    switch (theme) {
+    case ReaderTheme::Sepia:
+        return QStringLiteral("sepia");
+    case ReaderTheme::Dark:
+        return QStringLiteral("dark");
+    case ReaderTheme::Light:
+        break;
+    }
+    return QStringLiteral("light");
+}
+
+std::optional<ReaderTheme> themeNamed(const QString& key) {
+    for (const ReaderTheme theme : {ReaderTheme::Light, ReaderTheme::Sepia, ReaderTheme::Dark}) {
+        if (key == themeKey(theme)) {
+            return theme;
+        }
+    }
+    return std::nullopt;
+}
+
+ThemeColours coloursOf(ReaderTheme theme) {
+    switch (theme) {
+    case ReaderTheme::Sepia:
+        return {QColor(0xF4, 0xEC, 0xD8), QColor(0x3B, 0x2F, 0x1E), QColor(0xE6, 0xD5, 0xAE),
+                QColor(0xC9, 0x8B, 0x2B), QColor(0x1A, 0x12, 0x08)};
+    case ReaderTheme::Dark:
+        return {QColor(0x12, 0x14, 0x18), QColor(0xE6, 0xE1, 0xD6), QColor(0x2A, 0x33, 0x40),
+                QColor(0x8A, 0x6D, 0x1E), QColor(0xFF, 0xFF, 0xFF)};
+    case ReaderTheme::Light:
+        break;
+    }
+    return {QColor(0xFF, 0xFF, 0xFF), QColor(0x10, 0x10, 0x10), QColor(0xE3, 0xEE, 0xFA),
+            QColor(0xFF, 0xD8, 0x4D), QColor(0x00, 0x00, 0x00)};
+}
+
+double contrastRatio(const QColor& a, const QColor& b) {
+    const auto luminance = [](const QColor& c) {
+        const auto channel = [](double v) {
+            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
+               0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+double steppedSize(double size, int steps) {
+    return std::clamp(size + steps, ReaderPreferences::kMinimumSize,
+                      ReaderPreferences::kMaximumSize);
+}
+
+namespace {
+double sizeIn(const QSettings& file, const char* key, double fallback) {
+    bool ok = false;
+    const double size = file.value(QLatin1String(key)).toDouble(&ok);
+    return ok && size >= ReaderPreferences::kMinimumSize && size <= ReaderPreferences::kMaximumSize
+               ? size
+               : fallback;
+}
+} // namespace
+
+ReaderPreferences ReaderPreferences::load(const QString& path) {
+    const QSettings file(path, QSettings::IniFormat);
+    ReaderPreferences preferences;
+    preferences.geometry = file.value(QStringLiteral("geometry")).toByteArray();
+    preferences.splitter = file.value(QStringLiteral("splitter")).toByteArray();
+    preferences.scriptureSize = sizeIn(file, "scriptureSize", kScriptureSize);
+    preferences.tafsirSize = sizeIn(file, "tafsirSize", kTafsirSize);
+    preferences.theme =
+        themeNamed(file.value(QStringLiteral("theme")).toString()).value_or(ReaderTheme::Light);
+    preferences.source = tafsirNamed(file.value(QStringLiteral("tafsir")).toString())
+                             .value_or(TafsirSource::Muyassar);
+    bool ok = false;
+    const qint64 last = file.value(QStringLiteral("lastAya")).toLongLong(&ok);
+    preferences.lastAya = ok && last >= 1 ? last : 1;
+    return preferences;
+}
+
+bool ReaderPreferences::save(const QString& path) const {
+    QSettings file(path, QSettings::IniFormat);
+    file.setValue(QStringLiteral("geometry"), geometry);
+    file.setValue(QStringLiteral("splitter"), splitter);
+    file.setValue(QStringLiteral("scriptureSize"), scriptureSize);
+    file.setValue(QStringLiteral("tafsirSize"), tafsirSize);
+    file.setValue(QStringLiteral("theme"), themeKey(theme));
+    file.setValue(QStringLiteral("tafsir"), tafsirKey(source));
+    file.setValue(QStringLiteral("lastAya"), lastAya);
+    file.sync();
+    return file.status() == QSettings::NoError;
+}
+
+QString readerSettingsPath() {
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))
+        .filePath(QStringLiteral("reader.ini"));
+}
+
+} // namespace velmor

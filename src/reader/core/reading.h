@@ -1,0 +1,120 @@
+#pragma once
+
+#include "mushaf.h"
+#include "sura_text.h"
+
+#include <QColor>
+#include <QString>
+#include <memory>
+#include <optional>
+
+namespace velmor::store {
+class Store;
+class RecordView;
+} // namespace velmor::store
+
+namespace velmor {
+
+enum class TafsirSource { Muyassar, Jalalayn };
+// Its Arabic title, as the reader picks it.
+QString tafsirTitle(TafsirSource source);
+// The word that names it on the command line and in the settings.
+QString tafsirKey(TafsirSource source);
+std::optional<TafsirSource> tafsirNamed(const QString& key);
+
+// Where the reading window stands: the mushaf's places, the sura on show,
+// the current aya, the stretches the last search matched. Everything is read
+// through the store; nothing here needs a widget.
+class ReadingSession {
+public:
+    ReadingSession(store::Store& store, const QString& connectionString);
+    ~ReadingSession();
+
+    // False when the database could not be read (the store has said why).
+    bool ready() const { return mushaf_.has_value(); }
+    const Mushaf& mushaf() const { return *mushaf_; }
+
+    enum class Moved { Nowhere, WithinSura, ToAnotherSura };
+    // Makes the aya current, reading its sura when it is another one.
+    Moved goTo(qint64 id);
+    qint64 current() const { return current_; }
+    const AyaPlace& place() const { return mushaf_->place(current_); }
+    const SuraText& sura() const { return sura_; }
+
+    // The current aya's marked text, exactly as stored.
+    QString ayaText() const;
+    // The current aya's tafsir from the source, exactly as stored.
+    QString tafsir(TafsirSource source) const;
+
+    // The search whose matches are marked; nothing after a listing.
+    struct Search {
+        QString text;
+        bool wholeWord = true;
+        bool operator==(const Search&) const = default;
+    };
+    // Returns whether the search changed.
+    bool setSearch(std::optional<Search> search);
+    // The matched stretches in the sura's body.
+    const QList<MatchSpan>& matches() const { return matches_; }
+
+    // The current aya as the aya display shows it: its text, " (", its
+    // result line, " )"; with marks removed when asked.
+    QString copyText(bool withoutMarks) const;
+
+private:
+    void readSura(int sura);
+
+    std::unique_ptr<store::RecordView> view_;
+    std::optional<Mushaf> mushaf_;
+    qint64 current_ = 0;
+    SuraText sura_;
+    QStringList muyassar_; // the sura's al-Muyassar, aya by aya
+    std::optional<Search> search_;
+    QList<MatchSpan> matches_;
+};
+
+enum class ReaderTheme { Light, Sepia, Dark };
+QString themeTitle(ReaderTheme theme);
+QString themeKey(ReaderTheme theme);
+std::optional<ReaderTheme> themeNamed(const QString& key);
+
+struct ThemeColours {
+    QColor background;
+    QColor text;
+    QColor currentAya; // the current aya's tint
+    QColor match;      // a matched stretch
+    QColor matchText;
+};
+ThemeColours coloursOf(ReaderTheme theme);
+
+// The contrast ratio of two colours (WCAG 2): 1 to 21.
+double contrastRatio(const QColor& a, const QColor& b);
+
+// What the reading window keeps between runs, per user.
+struct ReaderPreferences {
+    static constexpr double kMinimumSize = 8;
+    static constexpr double kMaximumSize = 72;
+    static constexpr double kScriptureSize = 20;
+    static constexpr double kTafsirSize = 14;
+
+    QByteArray geometry;
+    QByteArray splitter;
+    double scriptureSize = kScriptureSize;
+    double tafsirSize = kTafsirSize;
+    ReaderTheme theme = ReaderTheme::Light;
+    TafsirSource source = TafsirSource::Muyassar;
+    qint64 lastAya = 1;
+
+    // Unknown or unusable values keep their defaults.
+    static ReaderPreferences load(const QString& path);
+    // False when the file could not be written.
+    bool save(const QString& path) const;
+};
+
+// The reading window's settings file in the user's configuration folder.
+QString readerSettingsPath();
+
+// A size after one step up (+1), down (-1), within the limits.
+double steppedSize(double size, int steps);
+
+} // namespace velmor

@@ -1,0 +1,75 @@
+#include "sura_text.h"
+
+#include "reference.h"
+#include "reference_lists.h"
+
+#include <algorithm>
+
+namespace velmor {
+
+const SuraText::Placed* SuraText::find(qint64 id) const {
+    const auto at = std::lower_bound(placed.begin(), placed.end(), id,
+                                     [](const Placed& p, qint64 wanted) { return p.id < wanted; });
+    return at != placed.end() && at->id == id ? &*at : nullptr;
+}
+
+QString ayaEndMarker(int aya) {
+    // Ornate parentheses, as printed mushafs quote an aya's number; they
+    // need no font feature beyond their glyphs.
+    return QChar(0xFD3F) + arabicIndicNumber(aya) + QChar(0xFD3E);
+}
+
+SuraText assembleSura(int sura, std::vector<ReaderAya> ayas) {
+    SuraText result;
+    result.sura = sura;
+    if (sura >= 1 && sura <= store::compairlist().size()) {
+        result.header = QStringLiteral("سورة %1 · %2 · آياتها %3")
+                            .arg(store::compairlist()[sura - 1], store::typelist()[sura - 1],
+                                 arabicIndicNumber(static_cast<qint64>(ayas.size())));
+    }
+    result.placed.reserve(ayas.size());
+    for (std::size_t k = 0; k < ayas.size(); ++k) {
+        const ReaderAya& aya = ayas[k];
+        SuraText::Placed placed;
+        placed.id = aya.id;
+        placed.start = result.body.size();
+        placed.length = aya.text.size();
+        result.body += aya.text;
+        result.body += u' ';
+        placed.markerStart = result.body.size();
+        const QString marker = ayaEndMarker(aya.aya);
+        placed.markerLength = marker.size();
+        result.body += marker;
+        // Each mushaf page is a paragraph of its own: the text flows within
+        // it, and a long sura is laid out a page at a time.
+        const bool pageEnds = k + 1 < ayas.size() && ayas[k + 1].page != aya.page;
+        result.body += pageEnds ? QChar(QChar::ParagraphSeparator) : QChar(u' ');
+        result.placed.push_back(placed);
+    }
+    result.ayas = std::move(ayas);
+    return result;
+}
+
+QList<MatchSpan> bodySpans(const SuraText& sura, const QString& searchText, bool wholeWord) {
+    QList<MatchSpan> spans;
+    for (std::size_t k = 0; k < sura.ayas.size(); ++k) {
+        const QString& text = sura.ayas[k].text;
+        for (const MatchSpan& span : utf16Spans(matchSpans(searchText, wholeWord, text), text)) {
+            spans.append({sura.placed[k].start + span.start, span.length});
+        }
+    }
+    return spans;
+}
+
+QString withoutMarks(const QString& text) {
+    QString plain;
+    plain.reserve(text.size());
+    for (const QChar c : text) {
+        if (c.category() != QChar::Mark_NonSpacing && c.category() != QChar::Mark_Enclosing) {
+            plain += c;
+        }
+    }
+    return plain;
+}
+
+} // namespace velmor

@@ -1,0 +1,550 @@
+#include "reader_window.h"
+
+#include "fonts.h"
+#include "message_box.h"
+#include "result_set.h"
+#include "text_boxes.h"
+#include "window_parts.h"
+
+#include <QAction>
+#include <QBoxLayout>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QSplitter>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QToolButton>
+#include <QWheelEvent>
+
+namespace velmor {
+
+namespace {
+
+QToolButton* stepButton(QWidget* parent, const char* name, const QString& caption,
+                        const QString& toolTip) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setText(caption);
+    button->setToolTip(toolTip);
+    button->setAccessibleName(caption);
+    button->setAccessibleDescription(toolTip);
+    button->setFocusPolicy(Qt::StrongFocus);
+    button->setAutoRaise(false);
+    return button;
+}
+
+QFont sizedFont(double points) {
+    QFont font = designedDisplayFont();
+    font.setPointSizeF(points);
+    return font;
+}
+
+QTextCharFormat background(const QColor& colour, const QColor& text = {}) {
+    QTextCharFormat format;
+    format.setBackground(colour);
+    if (text.isValid()) {
+        format.setForeground(text);
+    }
+    return format;
+}
+
+} // namespace
+
+ReaderWindow::ReaderWindow(store::Store& store, const QString& connectionString,
+                           QString settingsPath, QWidget* parent)
+    : QWidget(parent, Qt::Window), settingsPath_(std::move(settingsPath)),
+      preferences_(ReaderPreferences::load(settingsPath_)), session_(store, connectionString) {
+    setObjectName(QStringLiteral("ReaderWindow"));
+    setWindowTitle(QStringLiteral("القراءة - Velmor"));
+    setWindowIcon(programIcon());
+    setLayoutDirection(Qt::RightToLeft);
+    setAccessibleName(QStringLiteral("نافذة القراءة"));
+    buildControls();
+    buildShortcuts();
+    if (!preferences_.geometry.isEmpty()) {
+        restoreGeometry(preferences_.geometry);
+    } else {
+        resize(760, 640);
+    }
+    if (!preferences_.splitter.isEmpty()) {
+        splitter->restoreState(preferences_.splitter);
+    }
+    applyTheme();
+}
+
+ReaderWindow::~ReaderWindow() = default;
+
+void ReaderWindow::buildControls() {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
+
+    auto* steps = new QHBoxLayout;
+    const struct {
+        const char* name;
+        QString caption;
+        QString tip;
+        void (ReaderWindow::*step)();
+    } stepControls[] = {
+        {"previousSura", QStringLiteral("« السورة السابقة"),
+         QStringLiteral("أول السورة السابقة (Ctrl+Shift+Up)"), &ReaderWindow::previousSura},
+        {"previousPage", QStringLiteral("‹ الصفحة السابقة"),
+         QStringLiteral("أول الصفحة السابقة (Ctrl+PgUp)"), &ReaderWindow::previousPage},
+        {"previousAya", QStringLiteral("الآية السابقة"), QStringLiteral("الآية السابقة (Ctrl+Up)"),
+         &ReaderWindow::previousAya},
+        {"nextAya", QStringLiteral("الآية التالية"), QStringLiteral("الآية التالية (Ctrl+Down)"),
+         &ReaderWindow::nextAya},
+        {"nextPage", QStringLiteral("الصفحة التالية ›"),
+         QStringLiteral("أول الصفحة التالية (Ctrl+PgDown)"), &ReaderWindow::nextPage},
+        {"nextSura", QStringLiteral("السورة التالية »"),
+         QStringLiteral("أول السورة التالية (Ctrl+Shift+Down)"), &ReaderWindow::nextSura},
+    };
+    for (const auto& control : stepControls) {
+        QToolButton* button = stepButton(this, control.name, control.caption, control.tip);
+        connect(button, &QToolButton::clicked, this, control.step);
+        steps->addWidget(button);
+    }
+    steps->addStretch();
+    goToBox = new QLineEdit(this);
+    goToBox->setObjectName(QStringLiteral("goToBox"));
+    goToBox->setPlaceholderText(QStringLiteral("2:255 أو البقرة 255"));
+    goToBox->setAccessibleName(QStringLiteral("اذهب إلى آية"));
+    goToBox->setToolTip(QStringLiteral("اكتب مرجع آية ثم Enter (Ctrl+G)"));
+    goToBox->setClearButtonEnabled(true);
+    connect(goToBox, &QLineEdit::returnPressed, this, [this] { goTo(goToBox->text()); });
+    QToolButton* go =
+        stepButton(this, "go", QStringLiteral("اذهب"), QStringLiteral("اذهب إلى الآية المكتوبة"));
+    connect(go, &QToolButton::clicked, this, [this] { goTo(goToBox->text()); });
+    steps->addWidget(goToBox);
+    steps->addWidget(go);
+    layout->addLayout(steps);
+
+    auto* options = new QHBoxLayout;
+    sourcePicker = new QComboBox(this);
+    sourcePicker->setObjectName(QStringLiteral("sourcePicker"));
+    sourcePicker->setAccessibleName(QStringLiteral("مصدر التفسير"));
+    sourcePicker->setToolTip(QStringLiteral("مصدر التفسير"));
+    for (const TafsirSource source : {TafsirSource::Muyassar, TafsirSource::Jalalayn}) {
+        sourcePicker->addItem(tafsirTitle(source), QVariant::fromValue(static_cast<int>(source)));
+    }
+    sourcePicker->setCurrentIndex(static_cast<int>(preferences_.source));
+    connect(sourcePicker, &QComboBox::activated, this,
+            [this](int index) { setTafsirSource(static_cast<TafsirSource>(index)); });
+    themePicker = new QComboBox(this);
+    themePicker->setObjectName(QStringLiteral("themePicker"));
+    themePicker->setAccessibleName(QStringLiteral("ألوان القراءة"));
+    themePicker->setToolTip(QStringLiteral("ألوان القراءة"));
+    for (const ReaderTheme theme : {ReaderTheme::Light, ReaderTheme::Sepia, ReaderTheme::Dark}) {
+        themePicker->addItem(themeTitle(theme));
+    }
+    themePicker->setCurrentIndex(static_cast<int>(preferences_.theme));
+    connect(themePicker, &QComboBox::activated, this,
+            [this](int index) { setTheme(static_cast<ReaderTheme>(index)); });
+    options->addWidget(new QLabel(QStringLiteral("التفسير:"), this));
+    options->addWidget(sourcePicker);
+    options->addWidget(new QLabel(QStringLiteral("الألوان:"), this));
+    options->addWidget(themePicker);
+
+    const struct {
+        const char* name;
+        QString caption;
+        QString tip;
+        bool tafsir;
+        int steps;
+    } sizeControls[] = {
+        {"scriptureSmaller", QStringLiteral("الآيات أ−"),
+         QStringLiteral("تصغير خط الآيات (Ctrl+-)"), false, -1},
+        {"scriptureLarger", QStringLiteral("الآيات أ+"), QStringLiteral("تكبير خط الآيات (Ctrl+=)"),
+         false, +1},
+        {"tafsirSmaller", QStringLiteral("التفسير أ−"),
+         QStringLiteral("تصغير خط التفسير (Ctrl+- في التفسير)"), true, -1},
+        {"tafsirLarger", QStringLiteral("التفسير أ+"),
+         QStringLiteral("تكبير خط التفسير (Ctrl+= في التفسير)"), true, +1},
+    };
+    options->addSpacing(12);
+    for (const auto& control : sizeControls) {
+        QToolButton* button = stepButton(this, control.name, control.caption, control.tip);
+        const bool tafsir = control.tafsir;
+        const int step = control.steps;
+        connect(button, &QToolButton::clicked, this, [this, tafsir, step] {
+            stepSize(tafsir ? static_cast<QWidget*>(tafsirPane) : scripture, step);
+        });
+        options->addWidget(button);
+    }
+    options->addStretch();
+    tafsirToggle = stepButton(this, "tafsirToggle", QStringLiteral("التفسير"),
+                              QStringLiteral("إظهار التفسير أو إخفاؤه (Ctrl+Shift+T)"));
+    tafsirToggle->setCheckable(true);
+    tafsirToggle->setChecked(true);
+    options->addWidget(tafsirToggle);
+    QToolButton* copy = stepButton(this, "copyAya", QStringLiteral("نسخ الآية"),
+                                   QStringLiteral("نسخ الآية الحالية مع مرجعها (Ctrl+Shift+C)"));
+    connect(copy, &QToolButton::clicked, this, &ReaderWindow::copyAya);
+    plainCopy = new QCheckBox(QStringLiteral("بلا تشكيل"), this);
+    plainCopy->setObjectName(QStringLiteral("plainCopy"));
+    plainCopy->setAccessibleName(QStringLiteral("النسخ بلا تشكيل"));
+    plainCopy->setToolTip(QStringLiteral("تنسخ الحروف كما هي دون الحركات والعلامات"));
+    options->addWidget(copy);
+    options->addWidget(plainCopy);
+    layout->addLayout(options);
+
+    messageLine = new QLabel(this);
+    messageLine->setObjectName(QStringLiteral("messageLine"));
+    messageLine->setAccessibleName(QStringLiteral("رسالة"));
+    messageLine->setWordWrap(true);
+    messageLine->hide();
+    layout->addWidget(messageLine);
+
+    splitter = new QSplitter(Qt::Vertical, this);
+    splitter->setObjectName(QStringLiteral("splitter"));
+    splitter->setChildrenCollapsible(true);
+    // A plain text edit lays out only the pages in view, so a long sura
+    // opens, steps and changes size within a frame.
+    auto* textArea = new QWidget(splitter);
+    auto* textLayout = new QVBoxLayout(textArea);
+    textLayout->setContentsMargins(0, 0, 0, 0);
+    textLayout->setSpacing(0);
+    suraHeader = new QLabel(textArea);
+    suraHeader->setObjectName(QStringLiteral("suraHeader"));
+    suraHeader->setAlignment(Qt::AlignCenter);
+    suraHeader->setAutoFillBackground(true);
+    suraHeader->setContentsMargins(0, 6, 0, 6);
+    textLayout->addWidget(suraHeader);
+    scripture = makeReadOnlyTextBox(textArea, "scripture", sizedFont(preferences_.scriptureSize),
+                                    Qt::AlignJustify);
+    scripture->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    scripture->setAccessibleName(QStringLiteral("نص السورة"));
+    scripture->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    scripture->setTabChangesFocus(true);
+    scripture->document()->setDocumentMargin(14);
+    textLayout->addWidget(scripture, 1);
+    tafsirPane = makeReadOnlyTextBox(splitter, "tafsirPane", sizedFont(preferences_.tafsirSize));
+    tafsirPane->setAccessibleName(QStringLiteral("التفسير"));
+    tafsirPane->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    tafsirPane->document()->setDocumentMargin(10);
+    setScriptureSize(preferences_.scriptureSize);
+    splitter->addWidget(textArea);
+    splitter->addWidget(tafsirPane);
+    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(1, 1);
+    layout->addWidget(splitter, 1);
+    connect(tafsirToggle, &QToolButton::toggled, tafsirPane, &QWidget::setVisible);
+    connect(splitter, &QSplitter::splitterMoved, this,
+            [this] { tafsirToggle->setChecked(splitter->sizes().value(1) > 0); });
+
+    placeLine = new QLabel(this);
+    placeLine->setObjectName(QStringLiteral("placeLine"));
+    placeLine->setAccessibleName(QStringLiteral("موضع الآية"));
+    layout->addWidget(placeLine);
+
+    for (QWidget* pane : {static_cast<QWidget*>(scripture), static_cast<QWidget*>(tafsirPane)}) {
+        pane->installEventFilter(this);
+        if (auto* area = qobject_cast<QAbstractScrollArea*>(pane)) {
+            area->viewport()->installEventFilter(this);
+        }
+    }
+}
+
+void ReaderWindow::buildShortcuts() {
+    const auto bind = [this](QKeySequence keys, auto slot) {
+        auto* shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this, slot);
+    };
+    bind(QKeySequence(Qt::CTRL | Qt::Key_Down), [this] { nextAya(); });
+    bind(QKeySequence(Qt::CTRL | Qt::Key_Up), [this] { previousAya(); });
+    bind(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Down), [this] { nextSura(); });
+    bind(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Up), [this] { previousSura(); });
+    bind(QKeySequence(Qt::CTRL | Qt::Key_PageDown), [this] { nextPage(); });
+    bind(QKeySequence(Qt::CTRL | Qt::Key_PageUp), [this] { previousPage(); });
+    bind(QKeySequence(Qt::CTRL | Qt::Key_G), [this] {
+        goToBox->setFocus(Qt::ShortcutFocusReason);
+        goToBox->selectAll();
+    });
+    bind(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), [this] { copyAya(); });
+    bind(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T), [this] { tafsirToggle->toggle(); });
+    // (The platform's zoom keys are these same ones; binding both would
+    // make each key ambiguous.)
+    for (const QKeySequence& larger :
+         {QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus)}) {
+        bind(larger, [this] { stepSize(focusedPane(), +1); });
+    }
+    bind(QKeySequence(Qt::CTRL | Qt::Key_Minus), [this] { stepSize(focusedPane(), -1); });
+    bind(QKeySequence(Qt::CTRL | Qt::Key_0), [this] { resetSize(focusedPane()); });
+    bind(QKeySequence(Qt::Key_Escape), [this] { close(); });
+}
+
+void ReaderWindow::open(std::optional<qint64> id) {
+    moveTo(id.value_or(preferences_.lastAya));
+    if (session_.current() == 0) {
+        moveTo(1); // the remembered aya is not in this database
+    }
+    show();
+    raise();
+    activateWindow();
+    scrollToCurrent(); // now that the text has its width
+}
+
+void ReaderWindow::follow(qint64 id, std::optional<ReadingSession::Search> search) {
+    const bool searchChanged = session_.setSearch(std::move(search));
+    if (session_.goTo(id) == ReadingSession::Moved::ToAnotherSura) {
+        showSura();
+        showCurrent();
+    } else if (searchChanged || session_.current() == id) {
+        showCurrent();
+    }
+}
+
+void ReaderWindow::moveTo(std::optional<qint64> id) {
+    if (!id) {
+        return;
+    }
+    switch (session_.goTo(*id)) {
+    case ReadingSession::Moved::ToAnotherSura:
+        showSura();
+        showCurrent();
+        break;
+    case ReadingSession::Moved::WithinSura:
+        showCurrent();
+        break;
+    case ReadingSession::Moved::Nowhere:
+        break;
+    }
+}
+
+void ReaderWindow::nextAya() {
+    if (session_.ready()) {
+        moveTo(session_.mushaf().nextAya(session_.current()));
+    }
+}
+void ReaderWindow::previousAya() {
+    if (session_.ready()) {
+        moveTo(session_.mushaf().previousAya(session_.current()));
+    }
+}
+void ReaderWindow::nextSura() {
+    if (session_.ready()) {
+        moveTo(session_.mushaf().nextSura(session_.current()));
+    }
+}
+void ReaderWindow::previousSura() {
+    if (session_.ready()) {
+        moveTo(session_.mushaf().previousSura(session_.current()));
+    }
+}
+void ReaderWindow::nextPage() {
+    if (session_.ready()) {
+        moveTo(session_.mushaf().nextPage(session_.current()));
+    }
+}
+void ReaderWindow::previousPage() {
+    if (session_.ready()) {
+        moveTo(session_.mushaf().previousPage(session_.current()));
+    }
+}
+
+bool ReaderWindow::goTo(const QString& reference) {
+    const ParsedReference parsed = parseReference(reference);
+    if (!parsed.ref) {
+        say(parsed.error);
+        return false;
+    }
+    const auto id = session_.ready() ? session_.mushaf().idOf(*parsed.ref) : std::nullopt;
+    if (!id) {
+        say(QStringLiteral("لا توجد هذه الآية في قاعدة البيانات"));
+        return false;
+    }
+    say({});
+    moveTo(id);
+    scripture->setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
+QString ReaderWindow::message() const {
+    return messageLine->isHidden() ? QString() : messageLine->text();
+}
+
+void ReaderWindow::say(const QString& text) {
+    messageLine->setText(text);
+    messageLine->setVisible(!text.isEmpty());
+}
+
+void ReaderWindow::showSura() {
+    const SuraText& sura = session_.sura();
+    suraHeader->setText(sura.header);
+    suraHeader->setAccessibleName(sura.header);
+    scripture->setPlainText(sura.body);
+}
+
+void ReaderWindow::showCurrent() {
+    markAyas();
+    scrollToCurrent();
+    showTafsir();
+    const AyaPlace& place = session_.place();
+    placeLine->setText(QStringLiteral("%1 · الصفحة %2 · الجزء %3")
+                           .arg(resultLine(place.sura, place.aya), arabicIndicNumber(place.page),
+                                arabicIndicNumber(place.juz)));
+    preferences_.lastAya = session_.current();
+}
+
+void ReaderWindow::showTafsir() {
+    tafsirPane->setPlainText(session_.tafsir(preferences_.source));
+}
+
+void ReaderWindow::markAyas() {
+    const ThemeColours colours = coloursOf(preferences_.theme);
+    QList<QTextEdit::ExtraSelection> marks;
+    const auto mark = [&](qsizetype start, qsizetype length, const QTextCharFormat& format) {
+        QTextCursor stretch(scripture->document());
+        stretch.setPosition(static_cast<int>(start));
+        stretch.setPosition(static_cast<int>(start + length), QTextCursor::KeepAnchor);
+        marks.append({stretch, format});
+    };
+    if (const SuraText::Placed* current = session_.sura().find(session_.current())) {
+        mark(current->start, current->markerStart + current->markerLength - current->start,
+             background(colours.currentAya));
+    }
+    const QTextCharFormat matched = background(colours.match, colours.matchText);
+    for (const MatchSpan& span : session_.matches()) {
+        mark(span.start, span.length, matched);
+    }
+    scripture->setExtraSelections(marks);
+}
+
+void ReaderWindow::scrollToCurrent() {
+    const SuraText::Placed* current = session_.sura().find(session_.current());
+    if (current == nullptr) {
+        return;
+    }
+    // The aya's end comes into view, then its start: a whole aya shows
+    // whole, a long one from its beginning.
+    QTextCursor cursor(scripture->document());
+    cursor.setPosition(static_cast<int>(current->markerStart + current->markerLength));
+    scripture->setTextCursor(cursor);
+    scripture->ensureCursorVisible();
+    cursor.setPosition(static_cast<int>(current->start));
+    scripture->setTextCursor(cursor);
+    scripture->ensureCursorVisible();
+}
+
+void ReaderWindow::setTafsirSource(TafsirSource source) {
+    preferences_.source = source;
+    sourcePicker->setCurrentIndex(static_cast<int>(source));
+    showTafsir();
+}
+
+void ReaderWindow::setTheme(ReaderTheme theme) {
+    preferences_.theme = theme;
+    themePicker->setCurrentIndex(static_cast<int>(theme));
+    applyTheme();
+    markAyas();
+}
+
+void ReaderWindow::applyTheme() {
+    const ThemeColours colours = coloursOf(preferences_.theme);
+    QPalette header = suraHeader->palette();
+    header.setColor(QPalette::Window, colours.background);
+    header.setColor(QPalette::WindowText, colours.text);
+    suraHeader->setPalette(header);
+    for (QWidget* pane : {static_cast<QWidget*>(scripture), static_cast<QWidget*>(tafsirPane)}) {
+        QPalette palette = pane->palette();
+        palette.setColor(QPalette::Base, colours.background);
+        palette.setColor(QPalette::Text, colours.text);
+        palette.setColor(QPalette::Highlight, colours.match);
+        palette.setColor(QPalette::HighlightedText, colours.matchText);
+        pane->setPalette(palette);
+    }
+}
+
+void ReaderWindow::setScriptureSize(double points) {
+    preferences_.scriptureSize = steppedSize(points, 0);
+    scripture->setFont(sizedFont(preferences_.scriptureSize));
+    QFont header = sizedFont(preferences_.scriptureSize * 0.8);
+    header.setBold(true);
+    suraHeader->setFont(header);
+    scrollToCurrent();
+}
+
+void ReaderWindow::setTafsirSize(double points) {
+    preferences_.tafsirSize = steppedSize(points, 0);
+    tafsirPane->setFont(sizedFont(preferences_.tafsirSize));
+}
+
+void ReaderWindow::stepSize(QWidget* pane, int steps) {
+    if (pane == tafsirPane) {
+        setTafsirSize(steppedSize(preferences_.tafsirSize, steps));
+    } else {
+        setScriptureSize(steppedSize(preferences_.scriptureSize, steps));
+    }
+}
+
+void ReaderWindow::resetSize(QWidget* pane) {
+    if (pane == tafsirPane) {
+        setTafsirSize(ReaderPreferences::kTafsirSize);
+    } else {
+        setScriptureSize(ReaderPreferences::kScriptureSize);
+    }
+}
+
+QWidget* ReaderWindow::focusedPane() const {
+    const QWidget* focus = focusWidget();
+    return focus != nullptr && (focus == tafsirPane || tafsirPane->isAncestorOf(focus))
+               ? static_cast<QWidget*>(tafsirPane)
+               : static_cast<QWidget*>(scripture);
+}
+
+void ReaderWindow::copyAya() {
+    const QString text = session_.copyText(plainCopy->isChecked());
+    if (!text.isEmpty()) {
+        copyToClipboard(text);
+    }
+}
+
+bool ReaderWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Wheel) {
+        auto* wheel = static_cast<QWheelEvent*>(event);
+        if (wheel->modifiers() & Qt::ControlModifier) {
+            const bool onTafsir = watched == tafsirPane || watched == tafsirPane->viewport();
+            const int steps = wheel->angleDelta().y() > 0 ? 1 : -1;
+            if (wheel->angleDelta().y() != 0) {
+                stepSize(onTafsir ? static_cast<QWidget*>(tafsirPane) : scripture, steps);
+            }
+            return true;
+        }
+    }
+    // Copy in a pane copies what is selected there; with nothing selected,
+    // the current aya with its reference, as the aya display's copy does.
+    if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool hasSelection = watched == scripture    ? scripture->textCursor().hasSelection()
+                                  : watched == tafsirPane ? tafsirPane->textCursor().hasSelection()
+                                                          : true;
+        if (key->matches(QKeySequence::Copy) && !hasSelection) {
+            if (event->type() == QEvent::KeyPress) {
+                copyAya();
+            }
+            event->accept();
+            return event->type() == QEvent::KeyPress;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void ReaderWindow::keepPreferences() {
+    preferences_.geometry = saveGeometry();
+    preferences_.splitter = splitter->saveState();
+    preferences_.save(settingsPath_);
+}
+
+void ReaderWindow::closeEvent(QCloseEvent* event) {
+    keepPreferences();
+    QWidget::closeEvent(event);
+}
+
+} // namespace velmor

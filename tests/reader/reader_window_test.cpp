@@ -1,0 +1,206 @@
+// The reading window beside the main window: opened by Ctrl+R, following
+// the selection, stepping, going to a reference, sizes, themes, the kept
+// settings; and the type that draws every code point of the text.
+#include "connection_string.h"
+#include "database.h"
+#include "main_window_fixture.h"
+#include "reader_window.h"
+#include "scripture.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QImage>
+#include <QPainter>
+#include <QRawFont>
+#include <QSplitter>
+#include <QTest>
+#include <QTextEdit>
+#include <QTextLayout>
+#include <set>
+
+using namespace velmor;
+
+namespace {
+
+class ReaderWindowTest : public test::MainWindowTest {
+protected:
+    ReaderWindow* openReader() {
+        form->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        QTest::keyClick(form.get(), Qt::Key_R, Qt::ControlModifier);
+        // Its shortcuts work once it is the active window.
+        if (form->readerWindow() != nullptr) {
+            form->readerWindow()->activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(form->readerWindow()));
+        }
+        return form->readerWindow();
+    }
+    qint64 idOf(int sura, int aya) const { return *reader()->session().mushaf().idOf({sura, aya}); }
+    ReaderWindow* reader() const { return form->readerWindow(); }
+    QString settingsPath() const { return readerSettingsPath(); }
+};
+
+} // namespace
+
+TEST_F(ReaderWindowTest, OpensBesideTheMainWindowAndFollowsItsSelection) {
+    QFile::remove(settingsPath());
+    ASSERT_NE(openReader(), nullptr);
+    EXPECT_TRUE(reader()->isVisible());
+    EXPECT_FALSE(reader()->isModal());
+    EXPECT_EQ(reader()->session().current(), 1); // nothing shown yet: 1:1
+    EXPECT_EQ(reader()->tafsirPane->toPlainText(), test::packageTafsir(1));
+
+    searchFor(QStringLiteral("إله"));
+    const auto& rows = form->results().rows();
+    ASSERT_GT(rows.size(), 3u);
+    EXPECT_EQ(reader()->session().current(), rows[0].id);
+    EXPECT_FALSE(reader()->session().matches().isEmpty());
+    form->suraayaalist->setCurrentRow(3);
+    EXPECT_EQ(reader()->session().current(), rows[3].id);
+    // The current aya is tinted and every match marked.
+    EXPECT_EQ(reader()->scripture->extraSelections().size(),
+              1 + reader()->session().matches().size());
+    // A listing marks nothing.
+    form->allayaasearch_Click();
+    EXPECT_TRUE(reader()->session().matches().isEmpty());
+    EXPECT_EQ(reader()->session().current(), form->results().rows().front().id);
+    // The main window stays usable beside it.
+    searchFor(QStringLiteral("الصمد"));
+    EXPECT_EQ(reader()->session().current(), 6223);
+}
+
+TEST_F(ReaderWindowTest, StepsAndGoesToReferencesByKeyboard) {
+    searchFor(QStringLiteral("القيوم"));
+    form->suraayaalist->setCurrentRow(0);
+    openReader();
+    ASSERT_EQ(reader()->session().current(), idOf(2, 255));
+    QWidget* text = reader()->scripture;
+    text->setFocus();
+    QTest::keyClick(text, Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(reader()->session().current(), idOf(2, 256));
+    QTest::keyClick(text, Qt::Key_Down, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(reader()->session().current(), idOf(3, 1));
+    QTest::keyClick(text, Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(reader()->session().mushaf().place(reader()->session().current()).page, 51);
+    QTest::keyClick(text, Qt::Key_Up, Qt::ControlModifier);
+    EXPECT_EQ(reader()->session().mushaf().place(reader()->session().current()).page, 50);
+
+    QTest::keyClick(text, Qt::Key_G, Qt::ControlModifier);
+    EXPECT_TRUE(reader()->goToBox->hasFocus());
+    for (const QString& bad : {QStringLiteral("البقرة 300"), QStringLiteral("سورة النجوم")}) {
+        const qint64 before = reader()->session().current();
+        EXPECT_FALSE(reader()->goTo(bad));
+        EXPECT_FALSE(reader()->message().isEmpty());
+        EXPECT_EQ(reader()->session().current(), before);
+    }
+    reader()->goToBox->setText(QStringLiteral("الكهف ١٠"));
+    QTest::keyClick(reader()->goToBox, Qt::Key_Return);
+    EXPECT_EQ(reader()->session().current(), idOf(18, 10));
+    EXPECT_TRUE(reader()->message().isEmpty());
+    EXPECT_EQ(reader()->tafsirPane->toPlainText(),
+              test::packageTafsir(static_cast<int>(idOf(18, 10))));
+    reader()->sourcePicker->setCurrentIndex(1);
+    emit reader()->sourcePicker->activated(1);
+    EXPECT_EQ(reader()->tafsirPane->toPlainText(),
+              test::packageJalalayn(static_cast<int>(idOf(18, 10)))
+                  .replace(QStringLiteral("\"\""), QStringLiteral("\"")));
+
+    QTest::keyClick(text, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(),
+              test::packageAyaText(static_cast<int>(idOf(18, 10))) +
+                  QStringLiteral(" (الكهف : 10 )"));
+}
+
+TEST_F(ReaderWindowTest, SizesAreSeparateAndEverythingIsKeptPerUser) {
+    openReader();
+    const double scripture = reader()->preferences().scriptureSize;
+    const double tafsir = reader()->preferences().tafsirSize;
+    reader()->tafsirPane->setFocus();
+    QTest::keyClick(reader()->tafsirPane, Qt::Key_Equal, Qt::ControlModifier);
+    QTest::keyClick(reader()->tafsirPane, Qt::Key_Equal, Qt::ControlModifier);
+    EXPECT_EQ(reader()->preferences().tafsirSize, tafsir + 2);
+    EXPECT_EQ(reader()->tafsirPane->font().pointSizeF(), tafsir + 2);
+    EXPECT_EQ(reader()->preferences().scriptureSize, scripture);
+    reader()->scripture->setFocus();
+    QTest::keyClick(reader()->scripture, Qt::Key_Minus, Qt::ControlModifier);
+    EXPECT_EQ(reader()->scripture->font().pointSizeF(), scripture - 1);
+    QWheelEvent wheel(QPointF(5, 5), QPointF(5, 5), {}, QPoint(0, 120), Qt::NoButton,
+                      Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(reader()->scripture->viewport(), &wheel);
+    EXPECT_EQ(reader()->scripture->font().pointSizeF(), scripture);
+
+    reader()->setTheme(ReaderTheme::Dark);
+    EXPECT_EQ(reader()->scripture->palette().color(QPalette::Base),
+              coloursOf(ReaderTheme::Dark).background);
+    reader()->setTafsirSource(TafsirSource::Jalalayn);
+    reader()->goTo(QStringLiteral("36:12"));
+    reader()->resize(900, 700);
+    reader()->splitter->setSizes({500, 120});
+    const QList<int> sizes = reader()->splitter->sizes();
+    reader()->close();
+
+    // A new run finds it all again.
+    start();
+    openReader();
+    EXPECT_EQ(reader()->session().current(), idOf(36, 12));
+    EXPECT_EQ(reader()->preferences().theme, ReaderTheme::Dark);
+    EXPECT_EQ(reader()->sourcePicker->currentIndex(), 1);
+    EXPECT_EQ(reader()->tafsirPane->font().pointSizeF(), tafsir + 2);
+    EXPECT_EQ(reader()->size(), QSize(900, 700));
+    EXPECT_EQ(reader()->splitter->sizes(), sizes);
+    // Every control names itself to a screen reader.
+    for (QWidget* control : reader()->findChildren<QWidget*>()) {
+        if (control->focusPolicy() != Qt::NoFocus && control->isVisibleTo(reader()) &&
+            !control->objectName().startsWith(u"qt_")) {
+            EXPECT_FALSE(control->accessibleName().isEmpty())
+                << control->metaObject()->className() << " " << control->objectName().toStdString();
+        }
+    }
+    QFile::remove(settingsPath());
+}
+
+// Every code point of the text and of both tafsirs has a glyph in the face
+// the aya display resolves to, and a pause mark on a no-break space is drawn.
+TEST_F(ReaderWindowTest, TheDisplayFontDrawsEveryCodePoint) {
+    std::set<char32_t> codePoints;
+    for (int id = 1; id <= 6236; ++id) {
+        for (const QString& text :
+             {test::packageAyaText(id), test::packageTafsir(id), test::packageJalalayn(id)}) {
+            for (const char32_t c : text.toStdU32String()) {
+                codePoints.insert(c);
+            }
+        }
+    }
+    for (const QFont& font : {form->Text1->font(), form->Text2->font()}) {
+        const QRawFont raw = QRawFont::fromFont(font);
+        ASSERT_TRUE(raw.isValid());
+        for (const char32_t c : codePoints) {
+            EXPECT_TRUE(raw.supportsCharacter(static_cast<uint>(c)))
+                << raw.familyName().toStdString() << " lacks U+" << std::hex << uint(c);
+        }
+    }
+
+    // The mark's ink is added, and no glyph is the missing-glyph box.
+    const auto ink = [&](const QString& text) {
+        QTextLayout layout(text, form->Text1->font());
+        layout.beginLayout();
+        layout.createLine();
+        layout.endLayout();
+        for (const QGlyphRun& run : layout.glyphRuns()) {
+            EXPECT_FALSE(run.glyphIndexes().contains(0u)) << text.toStdString();
+        }
+        QImage image(300, 80, QImage::Format_Grayscale8);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        layout.draw(&painter, QPointF(10, 10));
+        painter.end();
+        int dark = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                dark += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+            }
+        }
+        return dark;
+    };
+    EXPECT_GT(ink(QStringLiteral("وَاحِدٌ\u00A0\u06D6")), ink(QStringLiteral("وَاحِدٌ\u00A0")));
+}
