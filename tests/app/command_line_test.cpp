@@ -1,4 +1,6 @@
 #include "command_line.h"
+#include "run_program.h"
+#include "scripture.h"
 #include "search_query.h"
 
 #include <gtest/gtest.h>
@@ -36,6 +38,19 @@ TEST(CommandLine, ParsesEachActionAndRefusesWhatDoesNotFit) {
         {{"--search", "x", "--suras", "5"}, Action::Error},
         {{"--suras", "2-5"}, Action::Error},
         {{"--compose", "1,x"}, Action::Error},
+        {{"--aya", "البقرة 255"}, Action::PrintAya},
+        {{"--tafsir", "2:255", "--source", "jalalayn"}, Action::PrintTafsir},
+        {{"--page", "604"}, Action::ListPage},
+        {{"--aya", "2:287"}, Action::Error},
+        {{"--tafsir", "1:1", "--source", "other"}, Action::Error},
+        {{"--aya", "1:1", "--source", "jalalayn"}, Action::Error},
+        {{"--page", "0"}, Action::Error},
+        // Actions exclude each other and take no search options.
+        {{"--compose", "5", "--search", "الله", "--sura", "112"}, Action::Error},
+        {{"--compose-sura", "1", "--compose", "1"}, Action::Error},
+        {{"--aya", "1:1", "--page", "2"}, Action::Error},
+        {{"--page", "2", "--sura", "2"}, Action::Error},
+        {{"--compose", "5", "--partial"}, Action::Error},
     };
     for (const Case& c : cases) {
         const CommandLine command = parse(c.arguments);
@@ -43,6 +58,40 @@ TEST(CommandLine, ParsesEachActionAndRefusesWhatDoesNotFit) {
         EXPECT_EQ(command.action == Action::Error, !command.error.isEmpty());
     }
     EXPECT_EQ(parse({"--compose", "262, 1"}).ids, (QList<qint64>{262, 1}));
+}
+
+TEST(CommandLine, PrintsExactlyTheStoredDataAndFailsOnEveryBadInput) {
+    const test::ProgramRun aya = test::runVelmor({"--aya", "٢:٢٥٥"});
+    EXPECT_EQ(aya.exitCode, 0);
+    EXPECT_EQ(QString::fromUtf8(aya.out), test::packageAyaText(262) + u'\n');
+    const test::ProgramRun tafsir = test::runVelmor({"--tafsir", "البقرة:255"});
+    EXPECT_EQ(QString::fromUtf8(tafsir.out), test::packageTafsir(262) + u'\n');
+    const test::ProgramRun jalalayn =
+        test::runVelmor({"--tafsir", "الأعراف 1", "--source", "jalalayn"});
+    EXPECT_EQ(QString::fromUtf8(jalalayn.out), test::packageJalalayn(955) + u'\n');
+    const test::ProgramRun page = test::runVelmor({"--page", "1"});
+    EXPECT_EQ(page.lines(), (QStringList{"الفاتحة : 1", "الفاتحة : 2", "الفاتحة : 3", "الفاتحة : 4",
+                                         "الفاتحة : 5", "الفاتحة : 6", "الفاتحة : 7", "7"}));
+    for (const QStringList& bad : {QStringList{"--aya", "الناس 7"},
+                                   {"--tafsir", "1:1", "--source", "tabari"},
+                                   {"--page", "605"},
+                                   {"--page", "x"},
+                                   {"--aya", "1:1", "--search", "الله"}}) {
+        const test::ProgramRun run = test::runVelmor(bad);
+        EXPECT_EQ(run.exitCode, 2) << bad.join(u' ').toStdString();
+        EXPECT_TRUE(run.out.isEmpty());
+        EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
+    }
+}
+
+TEST(CommandLine, AnOutputThatCannotBeWrittenIsAFailure) {
+    QProcess process;
+    process.setStandardOutputFile(QStringLiteral("/dev/full"));
+    process.start(QStringLiteral(VELMOR_TEST_PROGRAM),
+                  {QStringLiteral("--search"), QStringLiteral("الله")});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_NE(process.exitCode(), 0);
+    EXPECT_FALSE(process.readAllStandardError().isEmpty());
 }
 
 TEST(SearchQuery, ScopeAndModeChooseTheQuery) {

@@ -9,6 +9,7 @@
 
 #include <QCommandLineParser>
 #include <QRegularExpression>
+#include <limits>
 #include <optional>
 
 namespace velmor {
@@ -86,6 +87,23 @@ struct Options {
             "Print the composed text of the chosen ayas with these IDs (reading-order numbers "
             "1..6236), with their result lines."),
         QStringLiteral("ID[,ID...]")};
+    const QCommandLineOption aya{
+        QStringLiteral("aya"),
+        QStringLiteral("Print the marked text of the aya REF (\"2:255\", \"البقرة 255\", a sura "
+                       "name alone for its first aya), as stored, on one line."),
+        QStringLiteral("REF")};
+    const QCommandLineOption tafsir{QStringLiteral("tafsir"),
+                                    QStringLiteral("Print the tafsir of the aya REF, as stored."),
+                                    QStringLiteral("REF")};
+    const QCommandLineOption source{
+        QStringLiteral("source"),
+        QStringLiteral("With --tafsir: muyassar (at-Tafsir al-Muyassar, the default) or jalalayn "
+                       "(Tafsir al-Jalalayn)."),
+        QStringLiteral("SOURCE")};
+    const QCommandLineOption page{
+        QStringLiteral("page"),
+        QStringLiteral("Print the result lines of the ayas of mushaf page N, then the count."),
+        QStringLiteral("N")};
 };
 
 } // namespace
@@ -97,7 +115,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                        "Without options it opens the main window."));
     const Options o;
     parser.addOptions({o.help, o.version, o.search, o.spans, o.partial, o.sura, o.suras, o.juz,
-                       o.juzs, o.composeSura, o.compose});
+                       o.juzs, o.composeSura, o.compose, o.aya, o.tafsir, o.source, o.page});
 
     CommandLine command;
     command.helpText =
@@ -115,6 +133,52 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     }
     if (parser.isSet(o.version)) {
         command.action = CommandLine::Action::Version;
+        return command;
+    }
+    // One thing at a time: the actions exclude each other, and the options
+    // that refine one action go with it alone.
+    const int actions = int(parser.isSet(o.search)) + int(parser.isSet(o.composeSura)) +
+                        int(parser.isSet(o.compose)) + int(parser.isSet(o.aya)) +
+                        int(parser.isSet(o.tafsir)) + int(parser.isSet(o.page));
+    const bool scoped = parser.isSet(o.sura) || parser.isSet(o.suras) || parser.isSet(o.juz) ||
+                        parser.isSet(o.juzs) || parser.isSet(o.partial) || parser.isSet(o.spans);
+    if (actions > 1 || (actions == 1 && !parser.isSet(o.search) && scoped)) {
+        return failure(command, QStringLiteral("give one of --search, --sura, --juz, --page, "
+                                               "--aya, --tafsir, --compose, --compose-sura"));
+    }
+    if (parser.isSet(o.source) && !parser.isSet(o.tafsir)) {
+        return failure(command, QStringLiteral("--source goes with --tafsir"));
+    }
+    for (const auto* option : {&o.aya, &o.tafsir}) {
+        if (parser.isSet(*option)) {
+            const ParsedReference parsed = parseReference(parser.value(*option));
+            if (!parsed.ref) {
+                return failure(
+                    command,
+                    QStringLiteral("--%1: %2").arg(option->names().constFirst(), parsed.error));
+            }
+            command.aya = *parsed.ref;
+            command.action =
+                option == &o.aya ? CommandLine::Action::PrintAya : CommandLine::Action::PrintTafsir;
+        }
+    }
+    if (parser.isSet(o.source)) {
+        const auto source = tafsirNamed(parser.value(o.source));
+        if (!source) {
+            return failure(command, QStringLiteral("--source takes muyassar or jalalayn"));
+        }
+        command.source = *source;
+    }
+    if (command.action != CommandLine::Action::Window) {
+        return command;
+    }
+    if (parser.isSet(o.page)) {
+        const auto n = numberIn(parser.value(o.page), 1, std::numeric_limits<int>::max());
+        if (!n) {
+            return failure(command, QStringLiteral("--page takes a page number"));
+        }
+        command.action = CommandLine::Action::ListPage;
+        command.number = *n;
         return command;
     }
     if (parser.isSet(o.composeSura)) {
@@ -289,10 +353,54 @@ int printListing(const QString& query, const QString& programFolder, std::FILE* 
     return 0;
 }
 
+// A page with no aya is named in the message with the pages there are.
+int printPage(int page, const QString& programFolder, std::FILE* out, std::FILE* err) {
+    CommandStore data(err);
+    store::RecordView view(data.store);
+    view.setConnectionString(store::buildConnectionString(programFolder));
+    const std::optional<Mushaf> mushaf = Mushaf::read(view);
+    if (data.failed || !mushaf) {
+        return 1;
+    }
+    if (page > mushaf->lastPage()) {
+        print(err, QStringLiteral("velmor: no page %1: the pages run from 1 to %2\n")
+                       .arg(page)
+                       .arg(mushaf->lastPage()));
+        return 2;
+    }
+    return printListing(store::catalogue::wholePage(page), programFolder, out, err);
+}
+
+int printAyaField(const CommandLine& command, const QString& programFolder, std::FILE* out,
+                  std::FILE* err) {
+    CommandStore data(err);
+    ReadingSession session(data.store, store::buildConnectionString(programFolder));
+    const auto id = session.ready() ? session.mushaf().idOf(command.aya) : std::nullopt;
+    if (data.failed || !session.ready()) {
+        return 1;
+    }
+    if (!id) {
+        print(err, QStringLiteral("velmor: no aya %1:%2 in the database\n")
+                       .arg(command.aya.sura)
+                       .arg(command.aya.aya));
+        return 2;
+    }
+    session.goTo(*id);
+    const QString text = command.action == CommandLine::Action::PrintAya
+                             ? session.ayaText()
+                             : session.tafsir(command.source);
+    if (data.failed) {
+        return 1;
+    }
+    print(out, text + u'\n');
+    return 0;
+}
+
 } // namespace
 
-int runCommandLine(const CommandLine& command, const QString& programFolder, std::FILE* out,
-                   std::FILE* err) {
+namespace {
+int runAction(const CommandLine& command, const QString& programFolder, std::FILE* out,
+              std::FILE* err) {
     switch (command.action) {
     case CommandLine::Action::Help:
         print(out, command.helpText);
@@ -301,8 +409,9 @@ int runCommandLine(const CommandLine& command, const QString& programFolder, std
         print(out, QStringLiteral("Velmor %1\n").arg(QLatin1String(kVersion)));
         return 0;
     case CommandLine::Action::Error:
-        print(err, QStringLiteral("velmor: ") + command.error + QStringLiteral("\n\n") +
-                       command.helpText);
+        // One line, so that a script's log shows the cause where it stopped.
+        print(err,
+              QStringLiteral("velmor: %1 (velmor --help lists the options)\n").arg(command.error));
         return 2;
     case CommandLine::Action::Search:
         return printListing(composeSearchQuery(command.searchText, command.options), programFolder,
@@ -316,10 +425,28 @@ int runCommandLine(const CommandLine& command, const QString& programFolder, std
         return composeSuraText(command.number, programFolder, out, err);
     case CommandLine::Action::ComposeChosen:
         return composeChosenText(command.ids, programFolder, out, err);
+    case CommandLine::Action::ListPage:
+        return printPage(command.number, programFolder, out, err);
+    case CommandLine::Action::PrintAya:
+    case CommandLine::Action::PrintTafsir:
+        return printAyaField(command, programFolder, out, err);
     case CommandLine::Action::Window:
         break;
     }
     return 0;
+}
+} // namespace
+
+int runCommandLine(const CommandLine& command, const QString& programFolder, std::FILE* out,
+                   std::FILE* err) {
+    const int status = runAction(command, programFolder, out, err);
+    // Output that did not arrive whole (a full disk, a closed pipe) is a
+    // failure, whatever the action made of it.
+    if (std::fflush(out) != 0 || std::ferror(out) != 0) {
+        print(err, QStringLiteral("velmor: the output could not be written\n"));
+        return status == 0 ? 1 : status;
+    }
+    return status;
 }
 
 } // namespace velmor

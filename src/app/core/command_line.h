@@ -1,5 +1,6 @@
 #pragma once
 
+#include "reading.h"
 #include "search_query.h"
 
 #include <QString>
@@ -20,7 +21,10 @@ struct CommandLine {
         ListSura,
         ListJuz,
         ComposeSura,
-        ComposeChosen
+        ComposeChosen,
+        PrintAya,
+        PrintTafsir,
+        ListPage
     };
     Action action = Action::Window;
     QString helpText;
@@ -28,8 +32,10 @@ struct CommandLine {
     QString searchText;    // Search
     bool spans = false;    // Search: each line followed by its matched stretches
     SearchOptions options; // Search
-    int number = 0;        // ListSura, ListJuz, ComposeSura
+    int number = 0;        // ListSura, ListJuz, ComposeSura, ListPage
     QList<qint64> ids;     // ComposeChosen
+    AyaRef aya;            // PrintAya, PrintTafsir
+    TafsirSource source = TafsirSource::Muyassar; // PrintTafsir
 };
 
 CommandLine parseCommandLine(const QStringList& arguments);
