@@ -25,9 +25,10 @@ long peakKilobytes() {
     return usage.ru_maxrss;
 }
 
-// Runs what the change scheduled: layout and painting.
+// Runs what the change scheduled, as the next frame does: the posted
+// layout requests and the update of the window's backing store.
 void paint(QWidget& widget) {
-    widget.repaint();
+    widget.update();
     QCoreApplication::processEvents();
 }
 

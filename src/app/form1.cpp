@@ -698,6 +698,7 @@ void Form1::reading_Click() {
     if (!reader_) {
         reader_ = new ReaderWindow(store_, store::buildConnectionString(programFolder_),
                                    readerSettingsPath());
+        reader_->placeBeside(frameGeometry());
     }
     if (shownAyaId_ != 0 && searchedFor_) {
         reader_->follow(shownAyaId_,

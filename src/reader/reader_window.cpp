@@ -7,6 +7,7 @@
 #include "window_parts.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QSplitter>
@@ -23,6 +25,7 @@
 #include <QTextDocument>
 #include <QToolButton>
 #include <QWheelEvent>
+#include <algorithm>
 
 namespace velmor {
 
@@ -71,8 +74,6 @@ ReaderWindow::ReaderWindow(store::Store& store, const QString& connectionString,
     buildShortcuts();
     if (!preferences_.geometry.isEmpty()) {
         restoreGeometry(preferences_.geometry);
-    } else {
-        resize(760, 640);
     }
     if (!preferences_.splitter.isEmpty()) {
         splitter->restoreState(preferences_.splitter);
@@ -112,6 +113,10 @@ void ReaderWindow::buildControls() {
         steps->addWidget(button);
     }
     steps->addStretch();
+    layout->addLayout(steps);
+    // Three short rows, so that the window still fits a small or scaled
+    // screen.
+    auto* choices = new QHBoxLayout;
     goToBox = new QLineEdit(this);
     goToBox->setObjectName(QStringLiteral("goToBox"));
     goToBox->setPlaceholderText(QStringLiteral("2:255 أو البقرة 255"));
@@ -122,11 +127,10 @@ void ReaderWindow::buildControls() {
     QToolButton* go =
         stepButton(this, "go", QStringLiteral("اذهب"), QStringLiteral("اذهب إلى الآية المكتوبة"));
     connect(go, &QToolButton::clicked, this, [this] { goTo(goToBox->text()); });
-    steps->addWidget(goToBox);
-    steps->addWidget(go);
-    layout->addLayout(steps);
+    choices->addWidget(goToBox);
+    choices->addWidget(go);
+    choices->addSpacing(12);
 
-    auto* options = new QHBoxLayout;
     sourcePicker = new QComboBox(this);
     sourcePicker->setObjectName(QStringLiteral("sourcePicker"));
     sourcePicker->setAccessibleName(QStringLiteral("مصدر التفسير"));
@@ -147,10 +151,13 @@ void ReaderWindow::buildControls() {
     themePicker->setCurrentIndex(static_cast<int>(preferences_.theme));
     connect(themePicker, &QComboBox::activated, this,
             [this](int index) { setTheme(static_cast<ReaderTheme>(index)); });
-    options->addWidget(new QLabel(QStringLiteral("التفسير:"), this));
-    options->addWidget(sourcePicker);
-    options->addWidget(new QLabel(QStringLiteral("الألوان:"), this));
-    options->addWidget(themePicker);
+    choices->addWidget(new QLabel(QStringLiteral("التفسير:"), this));
+    choices->addWidget(sourcePicker);
+    choices->addWidget(new QLabel(QStringLiteral("الألوان:"), this));
+    choices->addWidget(themePicker);
+    choices->addStretch();
+    layout->addLayout(choices);
+    auto* options = new QHBoxLayout;
 
     const struct {
         const char* name;
@@ -168,7 +175,6 @@ void ReaderWindow::buildControls() {
         {"tafsirLarger", QStringLiteral("التفسير أ+"),
          QStringLiteral("تكبير خط التفسير (Ctrl+= في التفسير)"), true, +1},
     };
-    options->addSpacing(12);
     for (const auto& control : sizeControls) {
         QToolButton* button = stepButton(this, control.name, control.caption, control.tip);
         const bool tafsir = control.tafsir;
@@ -224,6 +230,7 @@ void ReaderWindow::buildControls() {
     scripture->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     scripture->setTabChangesFocus(true);
     scripture->document()->setDocumentMargin(14);
+    scripture->document()->setUndoRedoEnabled(false);
     textLayout->addWidget(scripture, 1);
     tafsirPane = makeReadOnlyTextBox(splitter, "tafsirPane", sizedFont(preferences_.tafsirSize));
     tafsirPane->setAccessibleName(QStringLiteral("التفسير"));
@@ -280,6 +287,23 @@ void ReaderWindow::buildShortcuts() {
     bind(QKeySequence(Qt::Key_Escape), [this] { close(); });
 }
 
+void ReaderWindow::placeBeside(const QRect& mainWindow) {
+    if (!preferences_.geometry.isEmpty()) {
+        return; // where the reader left it
+    }
+    const QScreen* display = QApplication::screenAt(mainWindow.center());
+    const QRect available = display != nullptr ? display->availableGeometry() : QRect();
+    // The side of the main window with more room, the screen's height.
+    const int left = mainWindow.left() - available.left();
+    const int right = available.right() - mainWindow.right();
+    const int width = std::clamp(std::max(left, right) - 16, 560, 900);
+    const int height = std::max(480, available.height() * 9 / 10 - 40);
+    resize(std::min(width, available.width()), std::min(height, available.height()));
+    const int x = left >= right ? std::max(available.left(), mainWindow.left() - 8 - width)
+                                : std::min(mainWindow.right() + 8, available.right() - width);
+    move(x, available.top() + (available.height() - height) / 2);
+}
+
 void ReaderWindow::open(std::optional<qint64> id) {
     moveTo(id.value_or(preferences_.lastAya));
     if (session_.current() == 0) {
@@ -296,8 +320,13 @@ void ReaderWindow::follow(qint64 id, std::optional<ReadingSession::Search> searc
     if (session_.goTo(id) == ReadingSession::Moved::ToAnotherSura) {
         showSura();
         showCurrent();
-    } else if (searchChanged || session_.current() == id) {
-        showCurrent();
+    } else {
+        if (searchChanged) {
+            markMatches();
+        }
+        if (searchChanged || session_.current() == id) {
+            showCurrent();
+        }
     }
 }
 
@@ -380,6 +409,8 @@ void ReaderWindow::showSura() {
     suraHeader->setText(sura.header);
     suraHeader->setAccessibleName(sura.header);
     scripture->setPlainText(sura.body);
+    matchesMarked_ = false;
+    markMatches();
 }
 
 void ReaderWindow::showCurrent() {
@@ -398,6 +429,10 @@ void ReaderWindow::showTafsir() {
 }
 
 void ReaderWindow::markAyas() {
+    // The current aya is tinted by an extra selection, which costs a layout
+    // of its own stretch only; the matches are formats of the text itself,
+    // laid out with each page as it comes into view. Inside the tint they
+    // are marked again, over it.
     const ThemeColours colours = coloursOf(preferences_.theme);
     QList<QTextEdit::ExtraSelection> marks;
     const auto mark = [&](qsizetype start, qsizetype length, const QTextCharFormat& format) {
@@ -407,14 +442,35 @@ void ReaderWindow::markAyas() {
         marks.append({stretch, format});
     };
     if (const SuraText::Placed* current = session_.sura().find(session_.current())) {
-        mark(current->start, current->markerStart + current->markerLength - current->start,
-             background(colours.currentAya));
-    }
-    const QTextCharFormat matched = background(colours.match, colours.matchText);
-    for (const MatchSpan& span : session_.matches()) {
-        mark(span.start, span.length, matched);
+        const qsizetype end = current->markerStart + current->markerLength;
+        mark(current->start, end - current->start, background(colours.currentAya));
+        const QTextCharFormat matched = background(colours.match, colours.matchText);
+        for (const MatchSpan& span : session_.matches()) {
+            if (span.start >= current->start && span.start < end) {
+                mark(span.start, span.length, matched);
+            }
+        }
     }
     scripture->setExtraSelections(marks);
+}
+
+void ReaderWindow::markMatches() {
+    QTextDocument* document = scripture->document();
+    QTextCursor stretch(document);
+    stretch.beginEditBlock();
+    if (matchesMarked_) {
+        stretch.select(QTextCursor::Document);
+        stretch.setCharFormat(QTextCharFormat());
+    }
+    const ThemeColours colours = coloursOf(preferences_.theme);
+    const QTextCharFormat matched = background(colours.match, colours.matchText);
+    for (const MatchSpan& span : session_.matches()) {
+        stretch.setPosition(static_cast<int>(span.start));
+        stretch.setPosition(static_cast<int>(span.start + span.length), QTextCursor::KeepAnchor);
+        stretch.setCharFormat(matched);
+    }
+    stretch.endEditBlock();
+    matchesMarked_ = !session_.matches().isEmpty();
 }
 
 void ReaderWindow::scrollToCurrent() {
@@ -443,23 +499,32 @@ void ReaderWindow::setTheme(ReaderTheme theme) {
     preferences_.theme = theme;
     themePicker->setCurrentIndex(static_cast<int>(theme));
     applyTheme();
+    markMatches();
     markAyas();
 }
 
 void ReaderWindow::applyTheme() {
+    // The whole window takes the theme, so that night reading has no
+    // bright frame around the text.
     const ThemeColours colours = coloursOf(preferences_.theme);
-    QPalette header = suraHeader->palette();
-    header.setColor(QPalette::Window, colours.background);
-    header.setColor(QPalette::WindowText, colours.text);
-    suraHeader->setPalette(header);
-    for (QWidget* pane : {static_cast<QWidget*>(scripture), static_cast<QWidget*>(tafsirPane)}) {
-        QPalette palette = pane->palette();
-        palette.setColor(QPalette::Base, colours.background);
-        palette.setColor(QPalette::Text, colours.text);
-        palette.setColor(QPalette::Highlight, colours.match);
-        palette.setColor(QPalette::HighlightedText, colours.matchText);
-        pane->setPalette(palette);
+    QPalette palette = QApplication::palette();
+    if (preferences_.theme != ReaderTheme::Light) {
+        palette.setColor(QPalette::Window, colours.background);
+        palette.setColor(QPalette::WindowText, colours.text);
+        palette.setColor(QPalette::Button, colours.currentAya);
+        palette.setColor(QPalette::ButtonText, colours.text);
+        QColor placeholder = colours.text;
+        placeholder.setAlphaF(0.6F);
+        palette.setColor(QPalette::PlaceholderText, placeholder);
     }
+    palette.setColor(QPalette::Base, colours.background);
+    palette.setColor(QPalette::Text, colours.text);
+    palette.setColor(QPalette::Highlight, colours.match);
+    palette.setColor(QPalette::HighlightedText, colours.matchText);
+    setPalette(palette);
+    QPalette header = palette;
+    header.setColor(QPalette::Window, colours.background);
+    suraHeader->setPalette(header);
 }
 
 void ReaderWindow::setScriptureSize(double points) {

@@ -31,6 +31,9 @@ public:
     // Shows the aya (or, given none, the one last read) and brings the
     // window forward.
     void open(std::optional<qint64> id);
+    // Where it opens the first time: beside the main window, on the side
+    // with more room. A window placed before stays where it was.
+    void placeBeside(const QRect& mainWindow);
     // Moves to the aya the main window selected and marks what its search
     // matched (nothing after a listing).
     void follow(qint64 id, std::optional<ReadingSession::Search> search);
@@ -81,6 +84,7 @@ private:
     void showCurrent();
     void showTafsir();
     void markAyas();
+    void markMatches();
     void scrollToCurrent();
     void applyTheme();
     void stepSize(QWidget* pane, int steps);
@@ -92,6 +96,7 @@ private:
     QString settingsPath_;
     ReaderPreferences preferences_;
     ReadingSession session_;
+    bool matchesMarked_ = false; // the text carries match formats to clear
 };
 
 } // namespace velmor

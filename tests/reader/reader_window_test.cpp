@@ -58,11 +58,22 @@ TEST_F(ReaderWindowTest, OpensBesideTheMainWindowAndFollowsItsSelection) {
     form->suraayaalist->setCurrentRow(3);
     EXPECT_EQ(reader()->session().current(), rows[3].id);
     // The current aya is tinted and every match marked.
-    EXPECT_EQ(reader()->scripture->extraSelections().size(),
-              1 + reader()->session().matches().size());
+    const QList<QTextEdit::ExtraSelection> tint = reader()->scripture->extraSelections();
+    ASSERT_FALSE(tint.isEmpty());
+    EXPECT_EQ(tint.front().cursor.selectedText().left(10),
+              test::packageAyaText(static_cast<int>(rows[3].id)).left(10));
+    const QColor matched = coloursOf(ReaderTheme::Light).match;
+    for (const MatchSpan& span : reader()->session().matches()) {
+        QTextCursor inside(reader()->scripture->document());
+        inside.setPosition(static_cast<int>(span.start + 1));
+        EXPECT_EQ(inside.charFormat().background().color(), matched) << span.start;
+    }
     // A listing marks nothing.
     form->allayaasearch_Click();
     EXPECT_TRUE(reader()->session().matches().isEmpty());
+    QTextCursor anywhere(reader()->scripture->document());
+    anywhere.setPosition(static_cast<int>(reader()->session().sura().placed.back().start) + 1);
+    EXPECT_NE(anywhere.charFormat().background().color(), matched);
     EXPECT_EQ(reader()->session().current(), form->results().rows().front().id);
     // The main window stays usable beside it.
     searchFor(QStringLiteral("الصمد"));
