@@ -534,7 +534,7 @@ bool Form1::fillResults(const QString& query, qint16 notOneSura) {
     Adodc1.refresh();
     suraayaalist->clear();
     const bool complete =
-        results_.walk(fill, Adodc1, yieldToEventLoop,
+        results_.walk(fill, Adodc1, FrameYield(),
                       [this](const QStringList& lines) { suraayaalist->addItems(lines); });
     if (complete && Adodc1.failed()) {
         // The rows before the failure are not the result: nothing is shown
@@ -627,9 +627,9 @@ void Form1::suraayaalist_DblClick() {
     if (row == nullptr) {
         return;
     }
-    // Line and ID are taken now: the results may be refilled during the
-    // duplicate scan's yields.
-    chosenList_.add(row->line, row->id, Text1->toPlainText().isEmpty(), yieldToEventLoop, [this] {
+    // The list keeps its own copy of the line: the results may be refilled
+    // during the duplicate scan's yields.
+    chosenList_.add(row->line, row->id, Text1->toPlainText().isEmpty(), FrameYield(), [this] {
         messageBox(applicationTitle(), QStringLiteral("لقد تمت إضافة هذه الآية سابقا"));
     });
 }

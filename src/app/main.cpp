@@ -21,12 +21,15 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     velmor::SingleInstance instance(QCoreApplication::applicationFilePath());
-    const bool onlyCopy = instance.acquire();
+    const velmor::SingleInstance::Outcome lock = instance.acquire();
 
     velmor::setUpApplication(app);
 
-    if (!onlyCopy) {
-        const QString refusal = QStringLiteral("لا يمكن تشغيل أكثر من نسخة من البرنامج");
+    if (lock != velmor::SingleInstance::Outcome::Acquired) {
+        const QString refusal =
+            lock == velmor::SingleInstance::Outcome::HeldByAnother
+                ? QStringLiteral("لا يمكن تشغيل أكثر من نسخة من البرنامج")
+                : instance.noFolderMessage();
         std::fprintf(stderr, "%s\n", refusal.toUtf8().constData());
         std::fflush(stderr);
         velmor::showMessageBox(nullptr, velmor::applicationTitle(), refusal);

@@ -62,8 +62,9 @@ void Form5::Form_Activate() {
     QPointer<Form5> self(this);
     // Yields until the window goes; what was composed is then dropped.
     const auto gone = [&self] { return self.isNull() || self->firstShow_->windowClosed(); };
-    const ComposeYield yield = [&gone] {
-        yieldToEventLoop();
+    FrameYield turn;
+    const ComposeYield yield = [&gone, &turn] {
+        turn();
         return !gone();
     };
     QString text;

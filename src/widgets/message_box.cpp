@@ -3,6 +3,7 @@
 #include "keyboard_layout.h"
 
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -30,6 +31,20 @@ void showModal(QWidget& window) {
 
 void yieldToEventLoop() {
     QCoreApplication::processEvents();
+}
+
+void FrameYield::operator()() {
+    constexpr qint64 kFrameNs = 8'000'000;
+    static const QElapsedTimer clock = [] {
+        QElapsedTimer started;
+        started.start();
+        return started;
+    }();
+    const qint64 now = clock.nsecsElapsed();
+    if (lastTurnNs_ < 0 || now - lastTurnNs_ >= kFrameNs) {
+        QCoreApplication::processEvents();
+        lastTurnNs_ = clock.nsecsElapsed();
+    }
 }
 
 void copyToClipboard(const QString& text) {

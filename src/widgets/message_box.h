@@ -22,9 +22,30 @@ void showMessageBox(QWidget* parent, const QString& title, const QString& text);
 // blocked until it closes.
 void showModal(QWidget& window);
 
-// One turn of the event loop, taken after each row of a long walk so the
-// windows repaint and stay usable.
+// One turn of the event loop.
 void yieldToEventLoop();
+
+// The yield of a long walk: one turn of the event loop at its first step,
+// then once a frame (8 ms), so the windows repaint and stay usable at a
+// fraction of the cost of a turn per row. One per walk.
+//
+// The walks that yield, and what may change under each yield:
+// - the result walk (Form1's fills): a newer search or listing supersedes
+//   it, or the window closes; the walk then stops and touches nothing;
+// - the chosen list's duplicate scan (a double-click on a result): entries
+//   may be added or removed, and the results may be refilled; the line and
+//   ID to add are copied before the scan;
+// - the composition (Form5): the window may close, and the chosen list may
+//   change; the count is read again before each aya;
+// - the updates window waits on its transfer in an event loop of its own:
+//   the window may close, which ends the transfer.
+class FrameYield {
+public:
+    void operator()();
+
+private:
+    qint64 lastTurnNs_ = -1;
+};
 
 // Puts plain text on the clipboard: the keyboard goes to Arabic first, then
 // the clipboard is cleared and given the text.

@@ -71,3 +71,14 @@ TEST_F(ChosenListTest, ChangesDuringTheScanAreFollowed) {
     EXPECT_EQ(chosen.lines().count(QStringLiteral("200")), 1);
     EXPECT_EQ(duplicates, 1);
 }
+
+TEST_F(ChosenListTest, TheLineAddedIsTheOneGivenWhateverChangesDuringTheScan) {
+    add(1);
+    add(2);
+    // The caller's line lives in rows that a search started during a yield
+    // refills.
+    QString rowLine = QStringLiteral("البقرة : 255");
+    chosen.add(rowLine, 262, false, [&rowLine] { rowLine = QStringLiteral("الناس : 6"); }, [] {});
+    EXPECT_EQ(chosen.line(2), QStringLiteral("البقرة : 255"));
+    EXPECT_EQ(view.value(2), QStringLiteral("البقرة : 255"));
+}

@@ -70,6 +70,22 @@ TEST_F(DatabaseTest, AyaAndTafsirTextsAreVerbatimCopies) {
 
 // Whole searches are compared with an independent search in the search
 // tests; these are the edges of the forms.
+// Any folder name works: the path is read back whole from the connection
+// string, whatever the name holds.
+TEST_F(DatabaseTest, OpensFromAProgramFolderOfAnyName) {
+    QTemporaryDir parent;
+    for (const QString name : {"a;b", "x=y;Data Source=z", "with blanks", "مجلد عربي",
+                               "trailing ", ";Persist Security Info=False"}) {
+        const QString folder = parent.filePath(name);
+        ASSERT_TRUE(QDir().mkpath(folder));
+        ASSERT_TRUE(QFile::link(kDatabase, folder + QStringLiteral("/zarqen.zq")));
+        EXPECT_EQ(values(catalogue::oneAya(6222), {"ayaa"}, buildConnectionString(folder)),
+                  QStringList{velmor::test::packageAyaText(6222)})
+            << name.toStdString();
+    }
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
+}
+
 TEST_F(DatabaseTest, TheFoldingLikeMatchesWordsPartsAndPatterns) {
     using namespace catalogue;
     const std::vector<std::pair<QString, std::vector<int>>> cases{

@@ -2,7 +2,7 @@
 
 namespace velmor {
 
-void ChosenList::add(const QString& line, qint64 id, bool displayEmpty,
+void ChosenList::add(QString line, qint64 id, bool displayEmpty,
                      const std::function<void()>& yield, const std::function<void()>& duplicate) {
     if (displayEmpty) {
         return; // nothing selected yet: nothing to add, nothing to say
@@ -26,7 +26,7 @@ void ChosenList::add(const QString& line, qint64 id, bool displayEmpty,
     if (mayAdd) {
         lines_.append(line);
         ids_.append(id);
-        emit added(line);
+        emit added(lines_.constLast());
     }
 }
 
