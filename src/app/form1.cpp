@@ -635,10 +635,8 @@ void Form1::suraayaalist_DblClick() {
 }
 
 void Form1::allayaasearch_Click() {
-    const ResultRow* selected = results_.at(suraayaalist->currentRow());
-    if (selected != nullptr && fillListing(store::catalogue::wholeSura(selected->sura), 0)) {
-        // The walking view rests on the sura's first row.
-        Adodc1.refresh();
+    if (const ResultRow* selected = results_.at(suraayaalist->currentRow())) {
+        fillListing(store::catalogue::wholeSura(selected->sura), 0);
     }
 }
 

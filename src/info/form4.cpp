@@ -153,8 +153,7 @@ void Form4::showNotice(const QByteArray& body) {
     if (!file.open() || file.write(body) != body.size() || !file.flush() || !file.seek(0)) {
         return;
     }
-    notice_ = decodeWindows1256(file.readAll());
-    Text1->setPlainText(noticeForDisplay(notice_));
+    Text1->setPlainText(noticeForDisplay(decodeWindows1256(file.readAll())));
 }
 
 void Form4::ok_Click() {

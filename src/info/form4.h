@@ -44,7 +44,6 @@ public:
 
     bool isFetched() const { return fetched_; }
     // The notice as decoded, with its own line breaks.
-    const QString& noticeText() const { return notice_; }
 
     QMenuBar* menuBar;
     QAction* ok;
@@ -68,7 +67,6 @@ private:
     FirstShow* firstShow_;
     int timeoutMs_ = kDefaultTimeoutMs;
     bool fetched_ = false;
-    QString notice_;
 };
 
 } // namespace velmor

@@ -23,11 +23,7 @@ Form5::Form5(CompositionRequest request, const ChosenList& chosen, store::Store&
       programFolder_(std::move(programFolder)),
       // After the please-wait text has been painted.
       firstShow_(new FirstShow(*this, [this] { Form_Activate(); })) {
-    setObjectName(QStringLiteral("Form5"));
-    setWindowTitle(QStringLiteral("إنشاء النص"));
-    setWindowIcon(programIcon());
-    setLayoutDirection(Qt::RightToLeft);
-    setAttribute(Qt::WA_DeleteOnClose);
+    prepareWindow(*this, "Form5", QStringLiteral("إنشاء النص"));
     resize(twips(7725), twips(5400));
 
     auto* layout = new QVBoxLayout(this);
@@ -45,7 +41,6 @@ Form5::Form5(CompositionRequest request, const ChosenList& chosen, store::Store&
     Text2->setPlainText(QStringLiteral("يرجى الإنتظار ...\n"));
     layout->addWidget(Text2);
     connect(copy, &QAction::triggered, this, &Form5::copy_Click);
-    closeOnEscape(*this);
 }
 
 void Form5::Form_Load() {

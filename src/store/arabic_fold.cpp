@@ -196,13 +196,16 @@ std::string foldUtf8(std::string_view utf8) {
     return encodeUtf8(folded);
 }
 
+bool isIndexBlank(char32_t folded) {
+    return folded == U' ' || folded == U'\t' || folded == U'\n' || folded == U'\r';
+}
+
 std::string makeIndexForm(std::string_view cleanText) {
     std::u32string folded;
     appendFolded(cleanText, folded);
     std::u32string index = U" ";
     for (char32_t c : folded) {
-        const bool blank = c == U' ' || c == U'\t' || c == U'\n' || c == U'\r';
-        if (!blank) {
+        if (!isIndexBlank(c)) {
             index += c;
         } else if (index.back() != U' ') {
             index += U' ';

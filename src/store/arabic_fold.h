@@ -33,6 +33,10 @@ std::string encodeUtf8(std::u32string_view text);
 // The folded text as UTF-8.
 std::string foldUtf8(std::string_view utf8);
 
+// True for the folded code points that separate words in the searchable
+// form (each run of them is one blank there).
+bool isIndexBlank(char32_t folded);
+
 // The searchable form of an aya: no-break spaces become blanks, marks are
 // removed, runs of blanks collapse to one, the text is folded, and one blank
 // stands at the start and at the end so that the first and the last word can

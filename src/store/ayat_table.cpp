@@ -308,12 +308,6 @@ std::vector<Condition> parsePlan(const char* plan) {
     return conditions;
 }
 
-std::string_view textOf(sqlite3_value* value) {
-    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(value));
-    return text ? std::string_view(text, static_cast<std::size_t>(sqlite3_value_bytes(value)))
-                : std::string_view();
-}
-
 int filterRows(sqlite3_vtab_cursor* base, int, const char* plan, int argc, sqlite3_value** argv) {
     auto* cursor = static_cast<Cursor*>(base);
     cursor->conditions.clear();

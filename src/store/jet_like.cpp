@@ -66,8 +66,8 @@ bool LikePattern::matches(std::string_view valueUtf8) const {
 }
 
 const ByteSearcher* LikePattern::containedPiece() const {
-    const bool shape = !hasAnyOne_ && pieces_.size() == 3 && pieces_.front().empty() &&
-                       pieces_.back().empty() && pieces_[1].find('\0') == std::string::npos;
+    const bool shape =
+        !hasAnyOne_ && pieces_.size() == 3 && pieces_.front().empty() && pieces_.back().empty();
     return shape ? &middlePieces_.front() : nullptr;
 }
 
@@ -136,13 +136,13 @@ bool LikePattern::matchesCodePoints(std::u32string_view v) const {
     return pi == p.size();
 }
 
-namespace {
-
 std::string_view textOf(sqlite3_value* value) {
     const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(value));
     return text ? std::string_view(text, static_cast<std::size_t>(sqlite3_value_bytes(value)))
                 : std::string_view();
 }
+
+namespace {
 
 void deletePattern(void* pattern) {
     delete static_cast<LikePattern*>(pattern);

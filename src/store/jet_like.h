@@ -8,6 +8,8 @@
 #include <vector>
 
 struct sqlite3;
+struct Mem; // sqlite3_value, as sqlite3.h names it
+using sqlite3_value = Mem;
 
 namespace velmor::store {
 
@@ -24,8 +26,8 @@ public:
     bool matchesInteger(long long value) const;
     // matches() for a value already in folded form (see isFoldedUtf8).
     bool matchesFolded(std::string_view folded) const;
-    // When the pattern is '%', a piece free of NUL, '%', and nothing else:
-    // the piece, which a folded value matches by containing it.
+    // When the pattern is '%', one piece without '_', then '%': the piece,
+    // which a folded value matches by containing it.
     const ByteSearcher* containedPiece() const;
     // The one number the pattern matches, when it is the decimal text of one.
     const std::optional<long long>& exactNumber() const { return number_; }
@@ -53,5 +55,9 @@ private:
 // Replaces the connection's two-argument like() with LikePattern matching.
 // Returns an SQLite result code.
 int installJetLike(sqlite3* db);
+
+// A text value as SQLite holds it (its whole length, NULs included); empty
+// for NULL.
+std::string_view textOf(sqlite3_value* value);
 
 } // namespace velmor::store

@@ -15,17 +15,21 @@ QIcon programIcon() {
     return QIcon(QStringLiteral(":/artwork/app.svg"));
 }
 
-void prepareFixedWindow(QWidget& window, const char* name, const QString& caption, QSize size) {
+void prepareWindow(QWidget& window, const char* name, const QString& caption) {
     window.setObjectName(QString::fromLatin1(name));
     window.setWindowTitle(caption);
     window.setWindowIcon(programIcon());
     window.setLayoutDirection(Qt::RightToLeft);
-    window.setFont(designedFormFont());
     window.setAttribute(Qt::WA_DeleteOnClose);
+    closeOnEscape(window);
+}
+
+void prepareFixedWindow(QWidget& window, const char* name, const QString& caption, QSize size) {
+    prepareWindow(window, name, caption);
+    window.setFont(designedFormFont());
     window.setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
     window.setFixedSize(size);
-    closeOnEscape(window);
 }
 
 namespace {

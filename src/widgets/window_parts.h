@@ -24,9 +24,12 @@ template <typename Widget> Widget* place(QWidget* parent, const char* name, QRec
 // The program's icon: the window icon of every window and the tray's.
 QIcon programIcon();
 
-// A secondary window as designed: named, captioned, right to left, the
-// program's icon and font, a fixed size with no minimize or maximize
-// button, unloaded (deleted) when closed.
+// A secondary window: named, captioned, right to left, the program's icon,
+// unloaded (deleted) when closed, closed by Escape.
+void prepareWindow(QWidget& window, const char* name, const QString& caption);
+
+// A secondary window as designed: prepared as above, with the program's
+// font and a fixed size with no minimize or maximize button.
 void prepareFixedWindow(QWidget& window, const char* name, const QString& caption, QSize size);
 
 // Escape closes the window, as its close box does.

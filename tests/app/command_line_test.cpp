@@ -72,6 +72,8 @@ TEST(CommandLine, PrintsExactlyTheStoredDataAndFailsOnEveryBadInput) {
     const test::ProgramRun page = test::runVelmor({"--page", "1"});
     EXPECT_EQ(page.lines(), (QStringList{"الفاتحة : 1", "الفاتحة : 2", "الفاتحة : 3", "الفاتحة : 4",
                                          "الفاتحة : 5", "الفاتحة : 6", "الفاتحة : 7", "7"}));
+    // The last sura's lines carry its name too.
+    EXPECT_EQ(test::runVelmor({"--page", "604"}).lines().value(14), QStringLiteral("الناس : 6"));
     for (const QStringList& bad : {QStringList{"--aya", "الناس 7"},
                                    {"--tafsir", "1:1", "--source", "tabari"},
                                    {"--page", "605"},

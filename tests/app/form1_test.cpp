@@ -108,6 +108,12 @@ TEST_F(Form1Test, AnUnusableDatabaseIsReportedOnceAndShowsNothing) {
         EXPECT_EQ(form->suraayaalist->count(), 0);
         EXPECT_EQ(form->score->text(), QStringLiteral("0"));
     }
+    // Once the file is back, the same window finds again.
+    QFile::remove(folder.filePath(QStringLiteral("zarqen.zq")));
+    ASSERT_TRUE(QFile::link(QStringLiteral(VELMOR_TEST_DATABASE),
+                            folder.filePath(QStringLiteral("zarqen.zq"))));
+    searchFor(QStringLiteral("الصمد"));
+    EXPECT_EQ(lines(), QStringList{QStringLiteral("الإخلاص : 2")});
 }
 
 TEST_F(Form1Test, ShutDownUnloadsTheWindowsInOrder) {

@@ -1,6 +1,7 @@
 #include "match_spans.h"
 #include "scripture.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace velmor;
@@ -60,6 +61,14 @@ TEST(MatchSpans, OnRealAyas) {
         }
         EXPECT_EQ(found, c.folded);
     }
+    // A word twice in a row: each occurrence has its stretch (89:21).
+    const auto place = std::find_if(test::packagePlaces().begin(), test::packagePlaces().end(),
+                                    [](const auto& p) { return p.sura == 89 && p.aya == 21; });
+    const QString twice =
+        test::packageAyaText(static_cast<int>(place - test::packagePlaces().begin()) + 1);
+    EXPECT_EQ(matchSpans(QStringLiteral("دكا"), true, twice).size(), 2);
+    // Any blank the searchable form treats as one separates words here too.
+    EXPECT_EQ(matchSpans(QStringLiteral("بسم الله"), true, QStringLiteral("بسم\tالله")).size(), 1);
     // The marks of the last letter belong to it: "بِسمِ" is highlighted whole.
     EXPECT_EQ(matchSpans(QStringLiteral("بسم"), true, test::packageAyaText(1)),
               QList<MatchSpan>{(MatchSpan{0, 5})});

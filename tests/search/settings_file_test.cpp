@@ -108,6 +108,11 @@ TEST_F(SettingsFileTest, WhatStandsInItsPlaceIsNeitherFollowedNorWaitedOn) {
     ASSERT_TRUE(QFile::remove(path));
     ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
     EXPECT_FALSE(readSettingsFile(path).has_value());
+    // A regular file whose read fails (here with EIO) holds no saved font,
+    // not an empty one that would turn bold and italic off.
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/proc/self/mem"), path));
+    EXPECT_FALSE(readSettingsFile(path).has_value());
 }
 
 TEST_F(SettingsFileTest, AFullDiskLeavesTheOldFileWhole) {

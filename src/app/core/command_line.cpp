@@ -293,23 +293,24 @@ int composeChosenText(const QList<qint64>& ids, const QString& programFolder, st
     CommandStore data(err);
     store::RecordView view(data.store);
     view.setConnectionString(store::buildConnectionString(programFolder));
-    QStringList lines;
+    // Every aya's place, read once, gives each chosen line; the composition
+    // then reads each aya once.
+    const std::optional<Mushaf> mushaf = Mushaf::read(view);
+    if (data.failed || !mushaf) {
+        return 1;
+    }
     for (const qint64 id : ids) {
-        view.setRecordSource(store::catalogue::oneAya(id));
-        view.refresh();
-        if (data.failed) {
-            return 1;
-        }
-        if (view.eof()) {
+        if (!mushaf->contains(id)) {
             print(err, QStringLiteral("velmor: no aya has the ID %1\n").arg(id));
             return 2;
         }
-        lines.append(resultRowOf(view).line);
     }
+    const auto line = [&](qsizetype k) {
+        const AyaPlace& place = mushaf->place(ids[k]);
+        return resultLine(place.sura, place.aya);
+    };
     const QString text =
-        composeChosen(view,
-                      {[&] { return ids.size(); }, [&](qsizetype k) { return ids[k]; },
-                       [&](qsizetype k) { return lines[k]; }},
+        composeChosen(view, {[&] { return ids.size(); }, [&](qsizetype k) { return ids[k]; }, line},
                       [] { return true; });
     if (data.failed) {
         return 1;
@@ -318,7 +319,6 @@ int composeChosenText(const QList<qint64>& ids, const QString& programFolder, st
     return 0;
 }
 
-// Prints one result line per row, then the count; fails on an unusable database.
 // The matched stretches of an aya, as the --spans line gives them.
 QString spansLine(const QList<MatchSpan>& spans) {
     QStringList pairs;
@@ -338,12 +338,14 @@ int printListing(const QString& query, const QString& programFolder, std::FILE* 
     view.setRecordSource(query);
     view.refresh();
     int count = 0;
+    const std::optional<SpanFinder> finder =
+        spansOf != nullptr ? std::optional<SpanFinder>(std::in_place, spansOf->searchText,
+                                                       spansOf->options.wholeWord)
+                           : std::nullopt;
     for (; !view.eof(); view.moveNext(), ++count) {
         print(out, resultRowOf(view).line + u'\n');
-        if (spansOf != nullptr) {
-            print(out, spansLine(matchSpans(spansOf->searchText, spansOf->options.wholeWord,
-                                            view.field(u"ayaa"))) +
-                           u'\n');
+        if (finder) {
+            print(out, spansLine(finder->spans(view.field(u"ayaa"))) + u'\n');
         }
     }
     if (data.failed) {

@@ -52,9 +52,10 @@ SuraText assembleSura(int sura, std::vector<ReaderAya> ayas) {
 
 QList<MatchSpan> bodySpans(const SuraText& sura, const QString& searchText, bool wholeWord) {
     QList<MatchSpan> spans;
+    const SpanFinder finder(searchText, wholeWord);
     for (std::size_t k = 0; k < sura.ayas.size(); ++k) {
         const QString& text = sura.ayas[k].text;
-        for (const MatchSpan& span : utf16Spans(matchSpans(searchText, wholeWord, text), text)) {
+        for (const MatchSpan& span : utf16Spans(finder.spans(text), text)) {
             spans.append({sura.placed[k].start + span.start, span.length});
         }
     }

@@ -22,7 +22,11 @@ FoldedText foldWithOrigins(const std::u32string& marked) {
     folded.letters += U' ';
     folded.origins.emplace_back(0, 0);
     for (qsizetype i = 0; i < static_cast<qsizetype>(marked.size()); ++i) {
-        const char32_t c = store::foldCodePoint(marked[static_cast<std::size_t>(i)]);
+        char32_t c = store::foldCodePoint(marked[static_cast<std::size_t>(i)]);
+        // As in the searchable form: every blank is a space, a run is one.
+        if (store::isIndexBlank(c)) {
+            c = U' ';
+        }
         // A mark belongs to the letter before it; a run of blanks is one.
         if (c == 0 || (c == U' ' && folded.letters.back() == U' ')) {
             folded.origins.back().second = i + 1;
@@ -75,26 +79,36 @@ std::optional<std::size_t> shortestMatchFrom(const std::vector<std::u32string>& 
 
 } // namespace
 
-QList<MatchSpan> matchSpans(const QString& text, bool wholeWord, const QString& markedAya) {
+SpanFinder::SpanFinder(const QString& text, bool wholeWord) : wholeWord_(wholeWord) {
     std::u32string pattern;
     store::appendFolded(text.toStdString(), pattern);
     if (wholeWord) {
         pattern = U" " + pattern + U" ";
     }
-    // What stands between the outer '%' of the query, split at the inner ones.
-    std::vector<std::u32string> pieces{{}};
+    // What stands between the outer '%' of the query, split at the inner
+    // ones; a run of '%' is one.
+    pieces_.emplace_back();
     for (char32_t c : pattern) {
         if (c == U'%') {
-            if (!pieces.back().empty()) {
-                pieces.emplace_back();
+            if (!pieces_.back().empty()) {
+                pieces_.emplace_back();
             }
         } else {
-            pieces.back() += c;
+            pieces_.back() += c;
         }
     }
-    if (pieces.back().empty()) {
-        pieces.pop_back();
+    if (pieces_.back().empty()) {
+        pieces_.pop_back();
     }
+}
+
+QList<MatchSpan> matchSpans(const QString& text, bool wholeWord, const QString& markedAya) {
+    return SpanFinder(text, wholeWord).spans(markedAya);
+}
+
+QList<MatchSpan> SpanFinder::spans(const QString& markedAya) const {
+    const std::vector<std::u32string>& pieces = pieces_;
+    const bool wholeWord = wholeWord_;
     QList<MatchSpan> spans;
     if (pieces.empty()) {
         return spans;

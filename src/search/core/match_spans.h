@@ -2,6 +2,8 @@
 
 #include <QList>
 #include <QString>
+#include <string>
+#include <vector>
 
 namespace velmor {
 
@@ -19,6 +21,19 @@ struct MatchSpan {
 // letter belong to it, and each stretch starts and ends on whole letters.
 // Matches do not overlap; each is the shortest from its start.
 QList<MatchSpan> matchSpans(const QString& text, bool wholeWord, const QString& markedAya);
+
+// The same, with the search text folded and split once for every aya of a
+// result (a pattern of a million '%' is a handful of pieces, not a million
+// code points to fold again for each aya).
+class SpanFinder {
+public:
+    SpanFinder(const QString& text, bool wholeWord);
+    QList<MatchSpan> spans(const QString& markedAya) const;
+
+private:
+    std::vector<std::u32string> pieces_;
+    bool wholeWord_;
+};
 
 // The spans as UTF-16 positions of the same text, for a text document.
 QList<MatchSpan> utf16Spans(const QList<MatchSpan>& codePointSpans, const QString& text);

@@ -155,16 +155,17 @@ std::optional<SavedFont> readSettingsFile(const QString& path) {
     }
     struct stat status {};
     QByteArray line;
+    bool read = false;
     if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) {
         // One line is all the file may hold; read no more than a line's worth.
         line.resize(4096);
         const ssize_t got = ::read(fd, line.data(), static_cast<size_t>(line.size()));
-        line.resize(got > 0 ? got : 0);
-    } else {
-        status.st_mode = 0;
+        // A file that cannot be read holds no saved font (not an empty one).
+        read = got >= 0;
+        line.resize(read ? got : 0);
     }
     ::close(fd);
-    if (!S_ISREG(status.st_mode)) {
+    if (!read) {
         return std::nullopt;
     }
     return parseSettingsLine(line);
