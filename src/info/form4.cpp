@@ -79,7 +79,19 @@ void Form4::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
 }
 
-QByteArray Form4::fetch() {
+namespace {
+// No error, or an HTTP status the server sent with a whole body of its own
+// (4xx, 5xx); the network, proxy and protocol errors leave a body cut short.
+bool isWholeAnswer(QNetworkReply::NetworkError error) {
+    return error == QNetworkReply::NoError ||
+           (error >= QNetworkReply::ContentAccessDenied &&
+            error <= QNetworkReply::UnknownContentError) ||
+           (error >= QNetworkReply::InternalServerError &&
+            error <= QNetworkReply::UnknownServerError);
+}
+} // namespace
+
+std::optional<QByteArray> Form4::fetch() {
     QNetworkRequest request{QUrl(updateAddress())};
     request.setTransferTimeout(timeoutMs_);
     QNetworkReply* reply = network_->get(request);
@@ -114,13 +126,14 @@ QByteArray Form4::fetch() {
     if (!oversized && reply->error() != QNetworkReply::OperationCanceledError) {
         take();
     }
-    // Whatever body arrived is the notice, an error page too; a request
-    // that failed, timed out, was too large or was abandoned gives nothing.
-    const bool complete = !oversized && !firstShow_->windowClosed() &&
-                          reply->error() != QNetworkReply::OperationCanceledError;
+    // A whole body is the notice, an error page too (the server answered in
+    // full); a request that failed, was cut short, timed out, was too large
+    // or was abandoned gives nothing.
+    const bool complete =
+        !oversized && !firstShow_->windowClosed() && isWholeAnswer(reply->error());
     reply->disconnect(this);
     reply->deleteLater();
-    return complete ? body : QByteArray();
+    return complete ? std::optional<QByteArray>(body) : std::nullopt;
 }
 
 void Form4::Form_Activate() {
@@ -130,19 +143,23 @@ void Form4::Form_Activate() {
     QPointer<Form4> self(this);
     waiting->show();
     setCursor(Qt::BusyCursor);
-    const QByteArray body = fetch();
+    const std::optional<QByteArray> body = fetch();
     if (self.isNull() || firstShow_->windowClosed()) {
         return;
     }
-    waiting->hide();
     unsetCursor();
     fetched_ = true;
-    if (!body.isEmpty()) {
-        showNotice(body);
+    // Text1 stays empty on a failure, as designed; the line below it says why.
+    if (!body) {
+        waiting->setText(QStringLiteral("تعذر جلب نص التحديث. اختر \"ملاحظات\" لمعرفة السبب."));
+    } else if (!showNotice(*body)) {
+        waiting->setText(QStringLiteral("تعذر حفظ نص التحديث في ملف مؤقت."));
+    } else {
+        waiting->hide();
     }
 }
 
-void Form4::showNotice(const QByteArray& body) {
+bool Form4::showNotice(const QByteArray& body) {
     // The notice passes through a file of its own, created afresh under a
     // name nobody else holds (a file or link the user keeps there is never
     // touched), in the program folder when it can be written, and removed
@@ -151,9 +168,10 @@ void Form4::showNotice(const QByteArray& body) {
         QFileInfo(programFolder_).isWritable() ? programFolder_ : QDir::tempPath();
     QTemporaryFile file(QDir(folder).filePath(QStringLiteral("update2.5.txt.XXXXXX")));
     if (!file.open() || file.write(body) != body.size() || !file.flush() || !file.seek(0)) {
-        return;
+        return false;
     }
     Text1->setPlainText(noticeForDisplay(decodeWindows1256(file.readAll())));
+    return true;
 }
 
 void Form4::ok_Click() {

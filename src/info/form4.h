@@ -4,6 +4,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <optional>
 
 class QAction;
 namespace velmor {
@@ -56,8 +57,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    QByteArray fetch();
-    void showNotice(const QByteArray& body);
+    std::optional<QByteArray> fetch();
+    bool showNotice(const QByteArray& body);
 
     QString programFolder_;
     MessageBox messageBox_;
