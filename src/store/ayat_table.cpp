@@ -3,6 +3,7 @@
 #include "arabic_fold.h"
 #include "byte_search.h"
 #include "jet_like.h"
+#include "reference_lists.h"
 
 #include <algorithm>
 #include <array>
@@ -76,6 +77,26 @@ Span append(std::string& block, std::string_view text) {
     return span;
 }
 
+// What is wrong with the place of the n-th row (1-based), or nothing: IDs
+// run 1..N in reading order, each sura and aya number is one the reference
+// lists know.
+QString misplaced(const Row& row, std::size_t n) {
+    if (row.id() != static_cast<sqlite3_int64>(n)) {
+        return QStringLiteral("the IDs of the table Ayat do not run 1, 2, 3... (row %1 has ID %2)")
+            .arg(n)
+            .arg(row.id());
+    }
+    const sqlite3_int64 sura = row.numbers[kSura];
+    if (sura < 1 || sura > soraayanumlist().size() || row.numbers[kAya] < 1 ||
+        row.numbers[kAya] > soraayanumlist()[static_cast<qsizetype>(sura - 1)].trimmed().toInt()) {
+        return QStringLiteral("the row with ID %1 names sura %2, aya %3, which does not exist")
+            .arg(row.id())
+            .arg(sura)
+            .arg(row.numbers[kAya]);
+    }
+    return {};
+}
+
 // The table, rows ordered by ID, or nothing with the reason in error.
 std::unique_ptr<TableCopy> loadTable(sqlite3* db, QString& error) {
     sqlite3_stmt* raw = nullptr;
@@ -95,6 +116,16 @@ std::unique_ptr<TableCopy> loadTable(sqlite3* db, QString& error) {
                 return nullptr;
             }
             if (column < kFirstTextColumn) {
+                // A number stored as text or with a fraction would be read
+                // as some other number; such a file is not this table.
+                if (sqlite3_column_type(raw, column) != SQLITE_INTEGER) {
+                    error = QStringLiteral("the table Ayat holds a value that is not a whole "
+                                           "number in column %1 of the row with ID %2")
+                                .arg(QLatin1String(sqlite3_column_name(raw, column)))
+                                .arg(QString::fromUtf8(reinterpret_cast<const char*>(
+                                    sqlite3_column_text(raw, kId))));
+                    return nullptr;
+                }
                 row.numbers[column] = sqlite3_column_int64(raw, column);
             } else {
                 const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(raw, column));
@@ -103,6 +134,10 @@ std::unique_ptr<TableCopy> loadTable(sqlite3* db, QString& error) {
                 row.texts[column - kFirstTextColumn] = append(copy->texts, text);
                 row.textsWithoutNul = row.textsWithoutNul && text.find('\0') == text.npos;
             }
+        }
+        if (const QString wrong = misplaced(row, copy->rows.size()); !wrong.isEmpty()) {
+            error = wrong;
+            return nullptr;
         }
         const std::string_view index = copy->text(row, kIndex);
         row.foldedIndex =

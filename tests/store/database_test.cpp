@@ -229,7 +229,17 @@ TEST_F(BrokenDatabaseTest, AFileThatLacksWhatIsReadIsUnusable) {
           std::string(
               "CREATE TABLE Ayat (ID INTEGER PRIMARY KEY, soraano, ayaano, chapterNO, "
               "pageno, AyaaIndex, taf); INSERT INTO Ayat VALUES (1, 1, 1, 1, 1, ' ', 't');"),
-          std::string("CREATE TABLE Other (x);")}) {
+          std::string("CREATE TABLE Other (x);"),
+          // Values of the wrong kind, and places that do not exist.
+          std::string(kColumns) + "INSERT INTO Ayat VALUES (1, '1', 1, 1, 1, ' ', 'x', 't');",
+          std::string(kColumns) + "INSERT INTO Ayat VALUES (1, 1, 1, 1, 2.5, ' ', 'x', 't');",
+          std::string(kColumns) + "INSERT INTO Ayat VALUES (2, 1, 1, 1, 1, ' ', 'x', 't');",
+          std::string(kColumns) + "INSERT INTO Ayat VALUES (1, 115, 1, 1, 1, ' ', 'x', 't');",
+          std::string(kColumns) + "INSERT INTO Ayat VALUES (1, 1, 8, 1, 1, ' ', 'x', 't');",
+          std::string(
+              "CREATE TABLE Ayat (ID, soraano, ayaano, chapterNO, pageno, AyaaIndex, ayaa, taf);"
+              "INSERT INTO Ayat VALUES (1, 1, 1, 1, 1, ' ', 'x', 't');"
+              "INSERT INTO Ayat VALUES (1, 1, 2, 1, 1, ' ', 'y', 't');")}) {
         Store fresh([this](const QString& message) { messages.append(message); });
         RecordView view(fresh);
         view.setConnectionString(writeDatabase(folder.path(), sql.c_str()));
@@ -238,7 +248,9 @@ TEST_F(BrokenDatabaseTest, AFileThatLacksWhatIsReadIsUnusable) {
         view.refresh();
         EXPECT_TRUE(view.eof()) << sql;
         ASSERT_EQ(messages.size(), 1) << sql;
-        EXPECT_TRUE(messages[0].contains(folder.filePath(QStringLiteral("zarqen.zq")))) << sql;
+        EXPECT_TRUE(messages[0].startsWith(QStringLiteral("تعذرت قراءة ملف قاعدة البيانات \"") +
+                                           folder.filePath(QStringLiteral("zarqen.zq"))))
+            << sql;
     }
 }
 
