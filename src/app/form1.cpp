@@ -194,6 +194,10 @@ void Form1::buildControls(QWidget* client) {
     suraayaalist = place<QListWidget>(client, "suraayaalist", twipsRect(5910, 990, 1770, 2955));
     suraayaalist->setUniformItemSizes(true);
     suraayaalist->setAccessibleName(QStringLiteral("نتائج البحث :"));
+    suraayaalist->setToolTip(
+        QStringLiteral("انقر مرتين على نتيجة (أو اضغط Enter) لإضافتها إلى الآيات المختارة"));
+    addaya->setToolTip(
+        QStringLiteral("انقر مرتين على آية (أو اضغط Enter أو Delete) لحذفها من الآيات المختارة"));
     for (QListWidget* list : {addaya, suraayaalist}) {
         list->setLayoutDirection(Qt::RightToLeft);
         list->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -354,6 +358,15 @@ void Form1::buildMenus() {
     reading->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     bar->addAction(reading);
 
+    // F10 opens the menu bar at its first menu, as Alt alone does.
+    auto* menuKey = new QAction(this);
+    menuKey->setShortcut(QKeySequence(Qt::Key_F10));
+    addAction(menuKey);
+    connect(menuKey, &QAction::triggered, bar, [bar] {
+        bar->setFocus(Qt::MenuBarFocusReason);
+        bar->setActiveAction(bar->actions().value(0));
+    });
+
     for (QAction* item : {chosen, allayaa, copy, tools, reading}) {
         item->setShortcutContext(Qt::WindowShortcut);
     }
@@ -484,6 +497,19 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ShortcutOverride &&
         isMenuShortcut(*static_cast<QKeyEvent*>(event))) {
         return true; // not overridden: the menu shortcut runs
+    }
+    if (event->type() == QEvent::KeyPress && (watched == suraayaalist || watched == addaya)) {
+        // Enter on a list does what its double-click does (Delete too on the
+        // chosen list); Enter elsewhere still searches.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (watched == suraayaalist && isEnter(*key)) {
+            suraayaalist_DblClick();
+            return true;
+        }
+        if (watched == addaya && (isEnter(*key) || key->key() == Qt::Key_Delete)) {
+            addaya_DblClick();
+            return true;
+        }
     }
     if (watched == searcht && event->type() == QEvent::KeyPress &&
         isEnter(*static_cast<QKeyEvent*>(event))) {

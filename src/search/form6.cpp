@@ -94,6 +94,9 @@ Form6::Form6(OptionsHost& host) : QWidget(nullptr), host_(host) {
                              QStringLiteral("إغلاق"));
     connect(Commandfont, &QToolButton::clicked, this, &Form6::Commandfont_Click);
     connect(Command1, &QToolButton::clicked, this, &Form6::Command1_Click);
+    // Escape is the close button, which keeps the scope and the font; the
+    // title bar's close box keeps its own, designed behaviour.
+    onEscape(*this, [this] { Command1_Click(); });
 }
 
 std::array<QRadioButton*, 5> Form6::scopeButtons() const {

@@ -34,18 +34,23 @@ void prepareFixedWindow(QWidget& window, const char* name, const QString& captio
 
 namespace {
 
-// Closes its window on an Escape that no control inside took for itself (an
-// open drop-down list closes first, as it should).
-class EscapeCloser : public QObject {
+// Acts on an Escape that no control inside its window took for itself (an
+// open drop-down list closes first, as it should): closes the window, unless
+// told otherwise.
+class EscapeAction : public QObject {
 public:
-    explicit EscapeCloser(QWidget& window) : QObject(&window), window_(window) {}
+    explicit EscapeAction(QWidget& window)
+        : QObject(&window), window_(window), action_([&window] { window.close(); }) {
+        setObjectName(QStringLiteral("escapeAction"));
+    }
+    void setAction(std::function<void()> action) { action_ = std::move(action); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched == &window_ && event->type() == QEvent::KeyPress) {
             const auto* key = static_cast<QKeyEvent*>(event);
             if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
-                window_.close();
+                action_();
                 return true;
             }
         }
@@ -54,12 +59,23 @@ protected:
 
 private:
     QWidget& window_;
+    std::function<void()> action_;
 };
 
 } // namespace
 
+void onEscape(QWidget& window, std::function<void()> action) {
+    auto* escape = window.findChild<EscapeAction*>(QStringLiteral("escapeAction"),
+                                                   Qt::FindDirectChildrenOnly);
+    if (escape == nullptr) {
+        escape = new EscapeAction(window);
+        window.installEventFilter(escape);
+    }
+    escape->setAction(std::move(action));
+}
+
 void closeOnEscape(QWidget& window) {
-    window.installEventFilter(new EscapeCloser(window));
+    onEscape(window, [&window] { window.close(); });
 }
 
 QToolButton* pictureButton(QWidget* parent, const char* name, QRect geometry, const char* picture,

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+#include <functional>
 
 class QComboBox;
 
@@ -34,6 +35,8 @@ void prepareFixedWindow(QWidget& window, const char* name, const QString& captio
 
 // Escape closes the window, as its close box does.
 void closeOnEscape(QWidget& window);
+// Escape runs the action instead.
+void onEscape(QWidget& window, std::function<void()> action);
 
 // A picture button: an artwork picture, no caption, a tool tip that also
 // names it for screen readers.

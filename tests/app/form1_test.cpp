@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QFile>
 #include <QMenu>
+#include <QMenuBar>
 #include <QRadioButton>
 #include <QScreen>
 #include <QSystemTrayIcon>
@@ -174,6 +175,42 @@ TEST_F(Form1Test, EscapeClosesEverySecondaryWindowAsItsCloseBoxDoes) {
         EXPECT_TRUE(watched.isNull() || !watched->isVisible());
     }
     qunsetenv("VELMOR_UPDATE_URL");
+    // The search options' Escape is its close button: the font is kept.
+    EXPECT_TRUE(QFile::exists(folder.filePath(QStringLiteral("all.txt"))));
+}
+
+// Every action by keyboard: Enter on a result chooses it, Enter or Delete
+// on a chosen aya removes it, F10 and Alt alone open the menus.
+TEST_F(Form1Test, TheListsAndTheMenusAnswerTheKeyboard) {
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    searchFor(QStringLiteral("الصمد"));
+    searchFor(QStringLiteral("الرحمن الرحيم"));
+    form->suraayaalist->setFocus();
+    for (const int row : {0, 1, 2}) {
+        form->suraayaalist->setCurrentRow(row);
+        QTest::keyClick(form->suraayaalist, Qt::Key_Return);
+    }
+    EXPECT_EQ(form->chosenList().count(), 3);
+    EXPECT_EQ(form->score->text(), QString::number(form->results().count())); // no new search
+    form->addaya->setFocus();
+    form->addaya->setCurrentRow(0);
+    QTest::keyClick(form->addaya, Qt::Key_Delete);
+    form->addaya->setCurrentRow(0);
+    QTest::keyClick(form->addaya, Qt::Key_Enter);
+    EXPECT_EQ(form->chosenList().count(), 1);
+    EXPECT_FALSE(form->suraayaalist->toolTip().isEmpty());
+    EXPECT_FALSE(form->addaya->toolTip().isEmpty());
+
+    for (const auto& [key, modifiers] : {std::pair{Qt::Key_F10, Qt::NoModifier},
+                                         std::pair{Qt::Key_Alt, Qt::AltModifier}}) {
+        form->searcht->setFocus();
+        QTest::keyPress(form->searcht, key, modifiers);
+        QTest::keyRelease(form->searcht, key, modifiers);
+        EXPECT_NE(form->menuBar()->activeAction(), nullptr) << key;
+        QTest::keyClick(form->menuBar(), Qt::Key_Escape);
+        QTest::keyClick(form->menuBar(), Qt::Key_Escape);
+    }
 }
 
 TEST_F(Form1Test, MenuShortcutsWinOverTheTextBoxes) {
