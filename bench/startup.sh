@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Start-up to window shown and peak resident memory, the median of N fresh
-# processes. Targets: <= 150 ms and <= 60 MB.
+# processes. Targets: <= 60 ms and <= 40 MB.
 # Usage: bench/startup.sh [BUILD_DIR] [RUNS]  (QT_QPA_PLATFORM defaults to offscreen)
 set -euo pipefail
 build=${1:-build}
