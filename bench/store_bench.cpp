@@ -6,14 +6,13 @@
 #include "jet_like.h"
 #include "record_view.h"
 
-#include <sqlite3.h>
-
 #include <QFileInfo>
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <sqlite3.h>
 #include <string>
 #include <vector>
 

@@ -26,10 +26,9 @@ int main(int argc, char** argv) {
     velmor::setUpApplication(app);
 
     if (lock != velmor::SingleInstance::Outcome::Acquired) {
-        const QString refusal =
-            lock == velmor::SingleInstance::Outcome::HeldByAnother
-                ? QStringLiteral("لا يمكن تشغيل أكثر من نسخة من البرنامج")
-                : instance.noFolderMessage();
+        const QString refusal = lock == velmor::SingleInstance::Outcome::HeldByAnother
+                                    ? QStringLiteral("لا يمكن تشغيل أكثر من نسخة من البرنامج")
+                                    : instance.noFolderMessage();
         std::fprintf(stderr, "%s\n", refusal.toUtf8().constData());
         std::fflush(stderr);
         velmor::showMessageBox(nullptr, velmor::applicationTitle(), refusal);

@@ -15,8 +15,9 @@ QStringList lockFolders() {
     const QString runtime = qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")
                                 ? QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation)
                                 : QString();
-    for (const QString& folder : {runtime, QDir::tempPath(),
-                                  QStandardPaths::writableLocation(QStandardPaths::CacheLocation)}) {
+    for (const QString& folder :
+         {runtime, QDir::tempPath(),
+          QStandardPaths::writableLocation(QStandardPaths::CacheLocation)}) {
         if (!folder.isEmpty() && !folders.contains(folder)) {
             folders.append(folder);
         }

@@ -17,9 +17,9 @@ public:
     explicit SingleInstance(const QString& programPath);
 
     enum class Outcome {
-        Acquired,        // this copy holds the lock until the object goes
-        HeldByAnother,   // a running copy holds it
-        NoUsableFolder,  // no folder could hold a lock (see triedFolders)
+        Acquired,       // this copy holds the lock until the object goes
+        HeldByAnother,  // a running copy holds it
+        NoUsableFolder, // no folder could hold a lock (see triedFolders)
     };
     Outcome acquire();
 

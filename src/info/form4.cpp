@@ -3,6 +3,7 @@
 #include "addresses.h"
 #include "first_show.h"
 #include "fonts.h"
+#include "settings_file.h"
 #include "text_boxes.h"
 #include "window_parts.h"
 #include "window_placement.h"
@@ -162,10 +163,13 @@ void Form4::Form_Activate() {
 bool Form4::showNotice(const QByteArray& body) {
     // The notice passes through a file of its own, created afresh under a
     // name nobody else holds (a file or link the user keeps there is never
-    // touched), in the program folder when it can be written, and removed
+    // touched), in the program folder when it can be written and the copy is
+    // not installed (else the temporary folder), and removed
     // whatever happens to it.
     const QString folder =
-        QFileInfo(programFolder_).isWritable() ? programFolder_ : QDir::tempPath();
+        QFileInfo(programFolder_).isWritable() && !settings::isInstalledCopy(programFolder_)
+            ? programFolder_
+            : QDir::tempPath();
     QTemporaryFile file(QDir(folder).filePath(QStringLiteral("update2.5.txt.XXXXXX")));
     if (!file.open() || file.write(body) != body.size() || !file.flush() || !file.seek(0)) {
         return false;

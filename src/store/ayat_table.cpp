@@ -122,8 +122,8 @@ std::unique_ptr<TableCopy> loadTable(sqlite3* db, QString& error) {
                     error = QStringLiteral("the table Ayat holds a value that is not a whole "
                                            "number in column %1 of the row with ID %2")
                                 .arg(QLatin1String(sqlite3_column_name(raw, column)))
-                                .arg(QString::fromUtf8(reinterpret_cast<const char*>(
-                                    sqlite3_column_text(raw, kId))));
+                                .arg(QString::fromUtf8(
+                                    reinterpret_cast<const char*>(sqlite3_column_text(raw, kId))));
                     return nullptr;
                 }
                 row.numbers[column] = sqlite3_column_int64(raw, column);

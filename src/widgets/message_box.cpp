@@ -3,8 +3,8 @@
 #include "keyboard_layout.h"
 
 #include <QClipboard>
-#include <QElapsedTimer>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>

@@ -65,8 +65,8 @@ private:
 } // namespace
 
 void onEscape(QWidget& window, std::function<void()> action) {
-    auto* escape = window.findChild<EscapeAction*>(QStringLiteral("escapeAction"),
-                                                   Qt::FindDirectChildrenOnly);
+    auto* escape =
+        window.findChild<EscapeAction*>(QStringLiteral("escapeAction"), Qt::FindDirectChildrenOnly);
     if (escape == nullptr) {
         escape = new EscapeAction(window);
         window.installEventFilter(escape);

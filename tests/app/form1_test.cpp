@@ -202,8 +202,8 @@ TEST_F(Form1Test, TheListsAndTheMenusAnswerTheKeyboard) {
     EXPECT_FALSE(form->suraayaalist->toolTip().isEmpty());
     EXPECT_FALSE(form->addaya->toolTip().isEmpty());
 
-    for (const auto& [key, modifiers] : {std::pair{Qt::Key_F10, Qt::NoModifier},
-                                         std::pair{Qt::Key_Alt, Qt::AltModifier}}) {
+    for (const auto& [key, modifiers] :
+         {std::pair{Qt::Key_F10, Qt::NoModifier}, std::pair{Qt::Key_Alt, Qt::AltModifier}}) {
         form->searcht->setFocus();
         QTest::keyPress(form->searcht, key, modifiers);
         QTest::keyRelease(form->searcht, key, modifiers);

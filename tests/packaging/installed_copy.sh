@@ -46,6 +46,16 @@ search=$(as_user "$prefix/bin/velmor" --search "الله" --sura 1) || fail "--s
 as_user env VELMOR_INSTALLED_PROGRAM_FOLDER="$folder" "$window_test" || fail "the window test failed"
 [ -f "$home/.config/Velmor/all.txt" ] || fail "the font was not saved in the user's configuration folder"
 
+# Root, who could write the program folder, keeps its files in its own home
+# too: an installed copy writes nothing beside the program.
+roothome=$work/roothome
+mkdir -p "$roothome/runtime" && chmod 700 "$roothome/runtime"
+env -i PATH=/usr/bin:/bin HOME="$roothome" XDG_CONFIG_HOME="$roothome/.config" \
+  XDG_RUNTIME_DIR="$roothome/runtime" QT_QPA_PLATFORM=offscreen LANG=C.UTF-8 \
+  VELMOR_INSTALLED_PROGRAM_FOLDER="$folder" "$window_test" || fail "the window test failed as root"
+[ -f "$roothome/.config/Velmor/all.txt" ] || fail "root's font was not saved in root's configuration folder"
+[ -e "$folder/all.txt" ] && fail "root's font was saved beside the installed program"
+
 written=$(find "$prefix" -newer "$work/stamp")
 [ -z "$written" ] || fail "written into the installed tree: $written"
 [ $status -eq 0 ] && echo "ok: the installed copy works for an ordinary user"

@@ -78,7 +78,8 @@ TEST_F(ChosenListTest, TheLineAddedIsTheOneGivenWhateverChangesDuringTheScan) {
     // The caller's line lives in rows that a search started during a yield
     // refills.
     QString rowLine = QStringLiteral("البقرة : 255");
-    chosen.add(rowLine, 262, false, [&rowLine] { rowLine = QStringLiteral("الناس : 6"); }, [] {});
+    chosen.add(
+        rowLine, 262, false, [&rowLine] { rowLine = QStringLiteral("الناس : 6"); }, [] {});
     EXPECT_EQ(chosen.line(2), QStringLiteral("البقرة : 255"));
     EXPECT_EQ(view.value(2), QStringLiteral("البقرة : 255"));
 }

@@ -177,8 +177,8 @@ TEST_F(SearchTest, OneEnterStartsOneSearch) {
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     form->searcht->setText(QStringLiteral("الصمد"));
-    for (QWidget* focus : {static_cast<QWidget*>(form->searcht),   // the box runs it itself
-                           static_cast<QWidget*>(form->addaya)}) { // the window takes it
+    for (QWidget* focus : {static_cast<QWidget*>(form->searcht),  // the box runs it itself
+                           static_cast<QWidget*>(form->Text1)}) { // the window takes it
         focus->setFocus();
         const auto fills = form->results().latestFill();
         QTest::keyClick(focus, Qt::Key_Return);

@@ -74,8 +74,8 @@ TEST_F(DatabaseTest, AyaAndTafsirTextsAreVerbatimCopies) {
 // string, whatever the name holds.
 TEST_F(DatabaseTest, OpensFromAProgramFolderOfAnyName) {
     QTemporaryDir parent;
-    for (const QString name : {"a;b", "x=y;Data Source=z", "with blanks", "مجلد عربي",
-                               "trailing ", ";Persist Security Info=False"}) {
+    for (const QString name : {"a;b", "x=y;Data Source=z", "with blanks", "مجلد عربي", "trailing ",
+                               ";Persist Security Info=False"}) {
         const QString folder = parent.filePath(name);
         ASSERT_TRUE(QDir().mkpath(folder));
         ASSERT_TRUE(QFile::link(kDatabase, folder + QStringLiteral("/zarqen.zq")));

@@ -2,8 +2,8 @@
 
 namespace velmor {
 
-void ChosenList::add(QString line, qint64 id, bool displayEmpty,
-                     const std::function<void()>& yield, const std::function<void()>& duplicate) {
+void ChosenList::add(QString line, qint64 id, bool displayEmpty, const std::function<void()>& yield,
+                     const std::function<void()>& duplicate) {
     if (displayEmpty) {
         return; // nothing selected yet: nothing to add, nothing to say
     }

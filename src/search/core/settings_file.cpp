@@ -79,9 +79,14 @@ bool isControl(QChar c) {
 
 } // namespace
 
+bool isInstalledCopy(const QString& programFolder) {
+    return QFileInfo::exists(QDir(programFolder).filePath(QLatin1String(kInstalledMarkerName)));
+}
+
 SettingsPaths settingsPaths(const QString& programFolder, const QString& userConfigFolder) {
     const QString beside = QDir(programFolder).filePath(QLatin1String(kSettingsFileName));
-    if (QFileInfo(programFolder).isWritable() || userConfigFolder.isEmpty()) {
+    if ((QFileInfo(programFolder).isWritable() && !isInstalledCopy(programFolder)) ||
+        userConfigFolder.isEmpty()) {
         return {beside, beside};
     }
     const QString own = QDir(userConfigFolder).filePath(QLatin1String(kSettingsFileName));

@@ -38,9 +38,16 @@ struct SettingsPaths {
     QString write; // where the options window saves it
 };
 
-// The program folder's all.txt when the folder can be written. Otherwise the
-// user's own all.txt, or, until the user has one, the program folder's file
-// as the starting font.
+// An installed copy (a package's, or one made by cmake --install) carries
+// this marker in its program folder; a build tree or a portable copy does
+// not. An installed copy keeps every per-user file per user, whoever runs
+// it (root included): nothing is ever written into its program folder.
+inline constexpr char kInstalledMarkerName[] = "installed-copy";
+bool isInstalledCopy(const QString& programFolder);
+
+// The program folder's all.txt when the folder can be written and the copy
+// is not installed. Otherwise the user's own all.txt, or, until the user has
+// one, the program folder's file as the starting font.
 SettingsPaths settingsPaths(const QString& programFolder, const QString& userConfigFolder);
 
 // A name the file can hold so that it reads back the same: no double quote,
