@@ -1,18 +1,14 @@
 #include "form1.h"
 
 #include "catalogue.h"
-#include "composition.h"
 #include "fonts.h"
 #include "form2.h"
 #include "form4.h"
 #include "form6.h"
 #include "form7.h"
 #include "keyboard_layout.h"
-#include "match_spans.h"
 #include "reader_window.h"
-#include "reference_lists.h"
 #include "search_query.h"
-#include "text_boxes.h"
 #include "tray_area.h"
 #include "twips.h"
 #include "window_parts.h"
@@ -32,66 +28,12 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTextCursor>
-#include <QTextOption>
 #include <QToolButton>
 #include <algorithm>
 
 namespace velmor {
 
 namespace {
-
-constexpr int kClientWidthTwips = 7725;
-
-QLabel* label(QWidget* parent, const char* name, QRect geometry, const QString& caption) {
-    auto* widget = place<QLabel>(parent, name, geometry);
-    // Captions and values read right to left: each text keeps to the right
-    // edge of its box, next to what it belongs to.
-    widget->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
-    widget->setText(caption);
-    widget->setFont(designedLabelFont());
-    widget->setAccessibleName(caption);
-    return widget;
-}
-
-QLabel* valueLabel(QWidget* parent, const char* name, QRect geometry, const QString& initial,
-                   const QString& accessibleName) {
-    auto* widget = label(parent, name, geometry, initial);
-    widget->setAccessibleName(accessibleName);
-    return widget;
-}
-
-QToolButton* mainButton(QWidget* parent, const char* name, QRect geometry, const char* picture,
-                        const QString& toolTip) {
-    QToolButton* button = pictureButton(parent, name, geometry, picture, toolTip);
-    button->setFont(designedLabelFont());
-    return button;
-}
-
-QPlainTextEdit* textBox(QWidget* parent, const char* name, QRect geometry, const QFont& font) {
-    QPlainTextEdit* box = makeReadOnlyTextBox(parent, name, font);
-    box->setGeometry(geometry);
-    return box;
-}
-
-QAction* action(QObject* parent, const char* name, const QString& caption) {
-    auto* item = new QAction(caption, parent);
-    item->setObjectName(QString::fromLatin1(name));
-    return item;
-}
-
-QAction* separator(QMenu* menu, const char* name) {
-    QAction* item = menu->addSeparator();
-    item->setObjectName(QString::fromLatin1(name));
-    return item;
-}
-
-QMenu* submenu(QWidget* parent, const char* name, const QString& caption) {
-    auto* menu = new QMenu(caption, parent);
-    menu->setObjectName(QString::fromLatin1(name));
-    menu->menuAction()->setObjectName(QString::fromLatin1(name));
-    return menu;
-}
-
 // The menu shortcuts act whichever control has the keyboard, as designed;
 // text boxes would otherwise take Ctrl+C and Ctrl+A for themselves.
 bool isMenuShortcut(const QKeyEvent& key) {
@@ -120,15 +62,8 @@ Form1::Form1(QString programFolder, QWidget* parent)
     : QMainWindow(parent), programFolder_(std::move(programFolder)),
       settingsPaths_(settings::settingsPaths(
           programFolder_, QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))),
-      Adodc1(store_), Adodc2(store_) {
-    setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral(" Velmor"));
-    setWindowIcon(programIcon());
-    setLayoutDirection(Qt::RightToLeft);
-    setFont(designedFormFont());
-    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
-
+      session_(store_), Adodc1(session_.walker), Adodc2(session_.ayaView) {
+    designWindow();
     messageBox = [this](const QString& title, const QString& text) {
         showMessageBox(this, title, text);
     };
@@ -158,99 +93,7 @@ Form1::~Form1() {
     delete form2_;
 }
 
-void Form1::buildControls(QWidget* client) {
-    Image1 = place<QLabel>(client, "Image1", twipsRect(-120, -120, 9780, 5910));
-    Image1->setPixmap(QIcon(QStringLiteral(":/artwork/background.svg")).pixmap(Image1->size()));
-    Image1->lower();
-
-    searcht = place<QLineEdit>(client, "searcht", twipsRect(45, 75, 6735, 330));
-    searcht->setAlignment(Qt::AlignCenter);
-    searcht->setMaxLength(1 << 20); // a pasted passage is searched whole
-    searcht->setFont(designedLabelFont());
-    searcht->setAccessibleName(QStringLiteral("نص البحث :"));
-    searcht->installEventFilter(this);
-    Label6 = label(client, "Label6", twipsRect(6810, 120, 795, 195), QStringLiteral("نص البحث :"));
-
-    option = mainButton(client, "option", twipsRect(90, 465, 630, 465), "options",
-                        QStringLiteral("خصائص البحث"));
-    copytext = mainButton(client, "copytext", twipsRect(765, 465, 630, 465), "copy",
-                          QStringLiteral("نسخ النص إلى الذاكرة"));
-    allayaasearch = mainButton(
-        client, "allayaasearch", twipsRect(1440, 465, 645, 465), "sura",
-        QStringLiteral(
-            "قم بتحديد اسم سورة من قائمة النتائج و اضغط على هذا الزر للقيام ببحث على هذه الآية"));
-    search = mainButton(client, "search", twipsRect(2145, 465, 915, 465), "search",
-                        QStringLiteral("القيام بعملية بحث"));
-
-    Label3 = label(client, "Label3", twipsRect(5490, 750, 390, 195), QStringLiteral("الآية :"));
-    Label7 =
-        label(client, "Label7", twipsRect(6810, 765, 870, 195), QStringLiteral("نتائج البحث :"));
-
-    addaya = place<QListWidget>(client, "addaya", twipsRect(45, 990, 1350, 2370));
-    addaya->setAccessibleName(QStringLiteral("الآيات المختارة"));
-    Text1 = textBox(client, "Text1", twipsRect(1410, 990, 4485, 2370), designedDisplayFont());
-    Text1->setAccessibleName(QStringLiteral("الآية :"));
-
-    suraayaalist = place<QListWidget>(client, "suraayaalist", twipsRect(5910, 990, 1770, 2955));
-    suraayaalist->setUniformItemSizes(true);
-    suraayaalist->setAccessibleName(QStringLiteral("نتائج البحث :"));
-    suraayaalist->setToolTip(
-        QStringLiteral("انقر مرتين على نتيجة (أو اضغط Enter) لإضافتها إلى الآيات المختارة"));
-    addaya->setToolTip(
-        QStringLiteral("انقر مرتين على آية (أو اضغط Enter أو Delete) لحذفها من الآيات المختارة"));
-    for (QListWidget* list : {addaya, suraayaalist}) {
-        list->setLayoutDirection(Qt::RightToLeft);
-        list->setSelectionMode(QAbstractItemView::SingleSelection);
-        list->installEventFilter(this);
-    }
-
-    soraayanum = valueLabel(client, "soraayanum", twipsRect(135, 3465, 600, 240),
-                            QStringLiteral("0"), QStringLiteral("عدد آيات السورة :"));
-    Label10 = label(client, "Label10", twipsRect(750, 3465, 1215, 195),
-                    QStringLiteral("عدد آيات السورة :"));
-    typetext = valueLabel(client, "typetext", twipsRect(2010, 3465, 600, 240),
-                          QStringLiteral("---"), QStringLiteral("التصنيف :"));
-    label8 = label(client, "label8", twipsRect(2625, 3465, 630, 195), QStringLiteral("التصنيف :"));
-    chapterNOtext = valueLabel(client, "chapterNOtext", twipsRect(3285, 3465, 600, 240),
-                               QStringLiteral("0"), QStringLiteral("الجزء :"));
-    Label1 = label(client, "Label1", twipsRect(3900, 3465, 450, 195), QStringLiteral("الجزء :"));
-    pagenotext = valueLabel(client, "pagenotext", twipsRect(4380, 3465, 600, 240),
-                            QStringLiteral("0"), QStringLiteral("رقم الصفحة :"));
-    Label4 =
-        label(client, "Label4", twipsRect(4995, 3465, 855, 195), QStringLiteral("رقم الصفحة :"));
-
-    // The count grows to four digits: the label keeps its right edge and
-    // extends to the left so that no count is clipped.
-    score = valueLabel(client, "score", twipsRect(4740 - 600, 3735, 600, 195), QStringLiteral("0"),
-                       QStringLiteral("عدد النتائج :"));
-    Label2 =
-        label(client, "Label2", twipsRect(4995, 3720, 840, 195), QStringLiteral("عدد النتائج :"));
-
-    Text2 = textBox(client, "Text2", twipsRect(45, 3975, 7650, 2070), [] {
-        QFont font = designedDisplayFont();
-        font.setPointSizeF(9.75);
-        return font;
-    }());
-    Text2->setAccessibleName(QStringLiteral("تفسير معاني القرآن"));
-    Text2->hide();
-
-    fitCaptions(client);
-    for (QWidget* box : {static_cast<QWidget*>(Text1), static_cast<QWidget*>(Text2)}) {
-        box->installEventFilter(this);
-    }
-    connectControls();
-}
-
 void Form1::connectControls() {
-    setTabOrder(searcht, Text1);
-    setTabOrder(Text1, suraayaalist);
-    setTabOrder(suraayaalist, addaya);
-    setTabOrder(addaya, search);
-    setTabOrder(search, copytext);
-    setTabOrder(copytext, option);
-    setTabOrder(option, allayaasearch);
-    setTabOrder(allayaasearch, Text2);
-
     connect(option, &QToolButton::clicked, this, &Form1::option_Click);
     connect(copytext, &QToolButton::clicked, this, &Form1::copytext_Click);
     connect(allayaasearch, &QToolButton::clicked, this, &Form1::allayaasearch_Click);
@@ -268,131 +111,10 @@ void Form1::connectControls() {
             [this](int k) { delete addaya->takeItem(k); });
 }
 
-void Form1::fitCaptions(QWidget* client) {
-    // A caption wider than its designed box grows to the left, keeping its
-    // right edge (and a taller one about its middle), so that no text is cut
-    // off in the substituted fonts.
-    for (QLabel* caption : client->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
-        if (caption == Image1) {
-            continue;
-        }
-        const QSize needed = caption->sizeHint();
-        QRect box = caption->geometry();
-        if (needed.width() > box.width()) {
-            box.setLeft(box.right() + 1 - needed.width());
-        }
-        if (needed.height() > box.height()) { // grow about the designed middle
-            box.adjust(0, -(needed.height() - box.height()) / 2, 0, 0);
-            box.setHeight(needed.height());
-        }
-        caption->setGeometry(box);
-    }
-    // Each value ends a few pixels short of its caption, so that a widened
-    // caption never runs into the value beside it.
-    const std::pair<QLabel*, QLabel*> valueAndCaption[] = {{soraayanum, Label10},
-                                                           {typetext, label8},
-                                                           {chapterNOtext, Label1},
-                                                           {pagenotext, Label4},
-                                                           {score, Label2}};
-    for (const auto& [value, caption] : valueAndCaption) {
-        QRect box = value->geometry();
-        box.setRight(std::min(box.right(), caption->geometry().left() - 3));
-        value->setGeometry(box);
-    }
-}
-
-void Form1::buildMenus() {
-    QMenuBar* bar = menuBar();
-    bar->setObjectName(QStringLiteral("menubar"));
-
-    tafser = action(this, "tafser", QStringLiteral("تفسير معاني القرآن"));
-    bar->addAction(tafser);
-
-    SHOW1 = submenu(this, "SHOW1", QStringLiteral("SHOW1"));
-    closeme = action(SHOW1, "closeme", QStringLiteral("إغلاق"));
-    SHOW1->addAction(closeme);
-    cut1 = separator(SHOW1, "cut1");
-    max = action(SHOW1, "max", QStringLiteral("إظهار"));
-    min = action(SHOW1, "min", QStringLiteral("اخفاء"));
-    SHOW1->addAction(max);
-    SHOW1->addAction(min);
-    cut2 = separator(SHOW1, "cut2");
-    updateme = action(SHOW1, "updateme", QStringLiteral("تحديث"));
-    aboutme = action(SHOW1, "aboutme", QStringLiteral("عن البرنامج"));
-    SHOW1->addAction(updateme);
-    SHOW1->addAction(aboutme);
-    cut3 = separator(SHOW1, "cut3");
-    closeme2 = action(SHOW1, "closeme2", QStringLiteral("أغلاق القائمة"));
-    SHOW1->addAction(closeme2);
-    SHOW1->setLayoutDirection(Qt::RightToLeft);
-
-    fullsearch = action(this, "fullsearch", QStringLiteral("البحوث الكاملة"));
-    bar->addAction(fullsearch);
-
-    make = submenu(this, "make", QStringLiteral("تكوين النص"));
-    chosen = action(make, "chosen", QStringLiteral("تكوين النص المختار"));
-    chosen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    allayaa = action(make, "allayaa", QStringLiteral("تكوين النص لسورة كاملة"));
-    allayaa->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
-    make->addAction(chosen);
-    make->addAction(allayaa);
-    bar->addMenu(make);
-
-    help = submenu(this, "help", QStringLiteral("مساعدة"));
-    about = action(help, "about", QStringLiteral("عن البرنامج"));
-    help->addAction(about);
-    cut = separator(help, "cut");
-    update = action(help, "update", QStringLiteral("تحديث"));
-    help->addAction(update);
-    shortcuts = submenu(help, "shortcuts", QStringLiteral("الاختصارات"));
-    copy = action(shortcuts, "copy", QStringLiteral("نسخ النص"));
-    copy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
-    tools = action(shortcuts, "tools", QStringLiteral("tools"));
-    tools->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
-    shortcuts->addAction(copy);
-    shortcuts->addAction(tools);
-    help->addMenu(shortcuts);
-    bar->addMenu(help);
-
-    reading = action(this, "reading", QStringLiteral("القراءة"));
-    reading->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
-    bar->addAction(reading);
-
-    // F10 opens the menu bar at its first menu, as Alt alone does.
-    auto* menuKey = new QAction(this);
-    menuKey->setShortcut(QKeySequence(Qt::Key_F10));
-    addAction(menuKey);
-    connect(menuKey, &QAction::triggered, bar, [bar] {
-        bar->setFocus(Qt::MenuBarFocusReason);
-        bar->setActiveAction(bar->actions().value(0));
-    });
-
-    for (QAction* item : {chosen, allayaa, copy, tools, reading}) {
-        item->setShortcutContext(Qt::WindowShortcut);
-    }
-
-    connect(tafser, &QAction::triggered, this, &Form1::tafser_Click);
-    connect(closeme, &QAction::triggered, this, &Form1::closeme_Click);
-    connect(max, &QAction::triggered, this, &Form1::max_Click);
-    connect(min, &QAction::triggered, this, &Form1::min_Click);
-    connect(updateme, &QAction::triggered, this, &Form1::updateme_Click);
-    connect(aboutme, &QAction::triggered, this, &Form1::aboutme_Click);
-    connect(fullsearch, &QAction::triggered, this, &Form1::fullsearch_Click);
-    connect(chosen, &QAction::triggered, this, &Form1::chosen_Click);
-    connect(allayaa, &QAction::triggered, this, &Form1::allayaa_Click);
-    connect(about, &QAction::triggered, this, &Form1::about_Click);
-    connect(update, &QAction::triggered, this, &Form1::update_Click);
-    connect(copy, &QAction::triggered, this, &Form1::copy_Click);
-    connect(tools, &QAction::triggered, this, &Form1::tools_Click);
-    connect(reading, &QAction::triggered, this, &Form1::reading_Click);
-    // closeme2 only closes the pop-up, which choosing any item does.
-}
-
 void Form1::Form_Load() {
     centreOnScreen(*this);
     // Both views get the connection string; no query runs yet.
-    Adodc1.setConnectionString(store::buildConnectionString(programFolder_));
-    Adodc2.setConnectionString(store::buildConnectionString(programFolder_));
+    session_.connect(store::buildConnectionString(programFolder_));
     activateArabicKeyboard();
     t->setShowIcon(true);
     // The saved display font; anything unusable in it is passed over.
@@ -463,7 +185,7 @@ void Form1::Form_Unload() {
     shutDown_ = true;
     t->setShowIcon(false);
     // Any walk still yielding stops at its next step.
-    results_.beginFill();
+    session_.stopWalks();
     closeSecondaryWindows();
     if (reader_) {
         reader_->close(); // keeps its settings
@@ -553,39 +275,31 @@ void Form1::option_Click() {
 
 // Results.
 
-bool Form1::fillResults(const QString& query, qint16 notOneSura) {
-    const ResultSet::FillToken fill = results_.beginFill();
-    Adodc1.setRecordSource(query);
-    state_.notonesura = notOneSura;
-    Adodc1.refresh();
+ResultSet::LineSink Form1::showLines() {
     suraayaalist->clear();
-    const bool complete =
-        results_.walk(fill, Adodc1, FrameYield(),
-                      [this](const QStringList& lines) { suraayaalist->addItems(lines); });
-    if (complete && Adodc1.failed()) {
-        // The rows before the failure are not the result: nothing is shown
-        // as if it were (the failure has been reported).
-        results_.clear();
-        suraayaalist->clear();
-    }
-    if (complete) {
-        score->setText(QString::number(suraayaalist->count()));
-        // Selecting by program runs the selection handling like a click.
-        if (suraayaalist->count() > 0) {
-            suraayaalist->setCurrentRow(0);
-        }
-    }
-    return complete;
+    return [this](const QStringList& lines) { suraayaalist->addItems(lines); };
 }
 
-bool Form1::fillListing(const QString& query, qint16 notOneSura) {
-    searchedFor_.reset();
+void Form1::showFilled(bool complete) {
+    if (!complete) {
+        return; // the newer fill shows its own
+    }
+    if (session_.results().count() == 0) {
+        suraayaalist->clear(); // a walk that failed halfway shows nothing
+    }
+    score->setText(QString::number(suraayaalist->count()));
+    // Selecting by program runs the selection handling like a click.
+    if (suraayaalist->count() > 0) {
+        suraayaalist->setCurrentRow(0);
+    }
+}
+
+void Form1::fillListing(const QString& query, qint16 notOneSura) {
     fullsearch->setEnabled(false);
     allayaasearch->setEnabled(false);
-    const bool complete = fillResults(query, notOneSura);
+    showFilled(session_.list(query, notOneSura, FrameYield(), showLines()));
     fullsearch->setEnabled(true);
     allayaasearch->setEnabled(true);
-    return complete;
 }
 
 void Form1::search_Click() {
@@ -596,60 +310,44 @@ void Form1::search_Click() {
     allayaasearch->setEnabled(false);
     if (!isEmptySearch(text)) {
         const SearchOptions options = ensureForm6().searchOptions(state_.searchscope);
-        searchedFor_ = SearchedFor{text, options.wholeWord};
-        fillResults(composeSearchQuery(text, options), 1);
+        showFilled(session_.search(text, options, FrameYield(), showLines()));
     }
     allayaasearch->setEnabled(true);
 }
 
 void Form1::suraayaalist_Click() {
-    const ResultRow* row = results_.at(suraayaalist->currentRow());
-    if (row == nullptr) {
+    const auto shown = session_.details(suraayaalist->currentRow());
+    if (!shown) {
         return;
     }
-    Adodc2.setRecordSource(store::catalogue::oneAya(row->id));
-    Adodc2.refresh();
-    // The aya is fetched anew, so the reference is shown once however often
-    // the line is selected.
-    const QString aya = Adodc2.field(u"ayaa");
-    Text1->setPlainText(ayaDisplayText(aya, row->line));
-    showMatches(aya);
-    Text2->setPlainText(Adodc2.field(u"taf"));
-    if (row->sura >= 1 && row->sura <= store::typelist().size()) {
-        typetext->setText(store::typelist()[row->sura - 1]);
-        soraayanum->setText(store::soraayanumlist()[row->sura - 1]);
-    }
-    chapterNOtext->setText(QString::number(row->juz));
-    pagenotext->setText(QString::number(row->page));
-    shownAyaId_ = row->id;
-    if (reader_ && reader_->isVisible()) {
-        reader_->follow(row->id, searchedFor_ ? std::optional<ReadingSession::Search>(
-                                                    {searchedFor_->text, searchedFor_->wholeWord})
-                                              : std::nullopt);
-    }
-}
-
-void Form1::showMatches(const QString& ayaText) {
+    Text1->setPlainText(shown->display);
+    // What the search matched, in the palette's highlight colour.
     QList<QTextEdit::ExtraSelection> marks;
-    if (searchedFor_) {
-        QTextCharFormat format;
-        format.setBackground(Text1->palette().brush(QPalette::Highlight));
-        format.setForeground(Text1->palette().brush(QPalette::HighlightedText));
-        const auto spans =
-            utf16Spans(matchSpans(searchedFor_->text, searchedFor_->wholeWord, ayaText), ayaText);
-        for (const MatchSpan& span : spans) {
-            QTextCursor stretch(Text1->document());
-            stretch.setPosition(static_cast<int>(span.start));
-            stretch.setPosition(static_cast<int>(span.start + span.length),
-                                QTextCursor::KeepAnchor);
-            marks.append({stretch, format});
-        }
+    QTextCharFormat matched;
+    matched.setBackground(Text1->palette().brush(QPalette::Highlight));
+    matched.setForeground(Text1->palette().brush(QPalette::HighlightedText));
+    for (const MatchSpan& span : shown->spans) {
+        QTextCursor stretch(Text1->document());
+        stretch.setPosition(static_cast<int>(span.start));
+        stretch.setPosition(static_cast<int>(span.start + span.length), QTextCursor::KeepAnchor);
+        marks.append({stretch, matched});
     }
     Text1->setExtraSelections(marks);
+    Text2->setPlainText(shown->tafsir);
+    if (!shown->suraClass.isEmpty()) {
+        typetext->setText(shown->suraClass);
+        soraayanum->setText(shown->suraAyaCount);
+    }
+    chapterNOtext->setText(QString::number(shown->juz));
+    pagenotext->setText(QString::number(shown->page));
+    shownAyaId_ = shown->id;
+    if (reader_ && reader_->isVisible()) {
+        reader_->follow(shown->id, session_.searchedFor());
+    }
 }
 
 void Form1::suraayaalist_DblClick() {
-    const ResultRow* row = results_.at(suraayaalist->currentRow());
+    const ResultRow* row = session_.results().at(suraayaalist->currentRow());
     if (row == nullptr) {
         return;
     }
@@ -661,7 +359,7 @@ void Form1::suraayaalist_DblClick() {
 }
 
 void Form1::allayaasearch_Click() {
-    if (const ResultRow* selected = results_.at(suraayaalist->currentRow())) {
+    if (const ResultRow* selected = session_.results().at(suraayaalist->currentRow())) {
         fillListing(store::catalogue::wholeSura(selected->sura), 0);
     }
 }
@@ -678,12 +376,12 @@ void Form1::chosen_Click() {
 }
 
 void Form1::allayaa_Click() {
-    if (state_.notonesura != 0) {
+    if (session_.notOneSura() != 0) {
         messageBox(QStringLiteral("خطأ"), QStringLiteral("إن نتائج البحث ليست لسورة واحدة"));
         return;
     }
-    if (results_.count() > 0) {
-        state_.makesora = static_cast<qint16>(results_.rows().front().sura);
+    if (session_.results().count() > 0) {
+        state_.makesora = static_cast<qint16>(session_.results().rows().front().sura);
     }
     state_.makemode = CompositionRequest::WholeSura;
     openForm5({state_.makemode, state_.makesora});
@@ -724,9 +422,8 @@ void Form1::reading_Click() {
                                    readerSettingsPath());
         reader_->placeBeside(frameGeometry());
     }
-    if (shownAyaId_ != 0 && searchedFor_) {
-        reader_->follow(shownAyaId_,
-                        ReadingSession::Search{searchedFor_->text, searchedFor_->wholeWord});
+    if (shownAyaId_ != 0) {
+        reader_->follow(shownAyaId_, session_.searchedFor());
     }
     reader_->open(shownAyaId_ != 0 ? std::optional<qint64>(shownAyaId_) : std::nullopt);
 }

@@ -8,6 +8,7 @@
 #include "reader_window.h"
 #include "record_view.h"
 #include "result_set.h"
+#include "search_session.h"
 #include "settings_file.h"
 
 #include <QMainWindow>
@@ -38,6 +39,7 @@ class Form1 : public QMainWindow, private OptionsHost {
     QString programFolder_;
     settings::SettingsPaths settingsPaths_;
     store::Store store_;
+    SearchSession session_;
 
 public:
     // programFolder holds the database file (and the settings file, when
@@ -81,7 +83,9 @@ public:
     void allayaa_Click();
     void copytext_Click();
 
-    // The client area is 3990 twips high, or 6070 with the tafsir panel.
+    // The client area is 7725 twips wide and 3990 high, or 6070 with the
+    // tafsir panel.
+    static constexpr int kClientWidthTwips = 7725;
     static constexpr int kNormalClientTwips = 3990;
     static constexpr int kTallClientTwips = 3990 + (6850 - 4770);
     int clientHeightTwips() const { return clientTwips_; }
@@ -89,7 +93,8 @@ public:
     bool isShutDown() const { return shutDown_; }
 
     // What the windows hold, for reading.
-    const ResultSet& results() const { return results_; }
+    const ResultSet& results() const { return session_.results(); }
+    const SearchSession& session() const { return session_; }
     const ChosenList& chosenList() const { return chosenList_; }
     const ProgramState& state() const { return state_; }
 
@@ -146,9 +151,9 @@ public:
     TrayArea* t;
 
     // Record views: Adodc1 walks every listing, Adodc2 holds the one aya
-    // shown in Text1 and Text2.
-    store::RecordView Adodc1;
-    store::RecordView Adodc2;
+    // shown in Text1 and Text2 (the search session's two views).
+    store::RecordView& Adodc1;
+    store::RecordView& Adodc2;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -163,6 +168,8 @@ private:
     void setDisplayFont(const QFont& font) override;
     void keepDisplayFont() override;
 
+    // The window, its controls and menus as designed (form1_layout.cpp).
+    void designWindow();
     void buildControls(QWidget* client);
     // Captions wider than their designed boxes grow to the left.
     void fitCaptions(QWidget* client);
@@ -179,32 +186,20 @@ private:
     // Opens a new composed-text window for the request.
     void openForm5(CompositionRequest request);
 
-    // The fill protocol of every producer of results: the query becomes
-    // Adodc1's record source, notonesura takes the producer's value, the rows
-    // are walked into the result lists, then the count is shown and the first
-    // line selected. Returns false when a newer fill superseded this one.
-    bool fillResults(const QString& query, qint16 notOneSura);
+    // After a search or a listing that was not superseded: the count is
+    // shown and the first line selected.
+    void showFilled(bool complete);
     // A listing (the sura button, the finder): the commands that would start
     // another listing are disabled while it runs.
-    bool fillListing(const QString& query, qint16 notOneSura);
-
-    // Marks in Text1 what the last search matched in the aya shown.
-    void showMatches(const QString& ayaText);
+    void fillListing(const QString& query, qint16 notOneSura);
+    ResultSet::LineSink showLines();
 
     QWidget* client_ = nullptr;
     int clientTwips_ = kNormalClientTwips;
     bool shutDown_ = false;
 
-    // What the results were searched for; nothing after a listing.
-    struct SearchedFor {
-        QString text;
-        bool wholeWord = true;
-    };
-    std::optional<SearchedFor> searchedFor_;
-
     // Program-wide integers shared by the windows.
     ProgramState state_;
-    ResultSet results_;
     ChosenList chosenList_;
 
     // Secondary windows, created on first use.

@@ -4,7 +4,6 @@
 
 #include <QClipboard>
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -34,16 +33,8 @@ void yieldToEventLoop() {
 }
 
 void FrameYield::operator()() {
-    constexpr qint64 kFrameNs = 8'000'000;
-    static const QElapsedTimer clock = [] {
-        QElapsedTimer started;
-        started.start();
-        return started;
-    }();
-    const qint64 now = clock.nsecsElapsed();
-    if (lastTurnNs_ < 0 || now - lastTurnNs_ >= kFrameNs) {
+    if (clock_.due()) {
         QCoreApplication::processEvents();
-        lastTurnNs_ = clock.nsecsElapsed();
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "frame_clock.h"
+
 #include <QString>
 #include <functional>
 
@@ -26,8 +28,8 @@ void showModal(QWidget& window);
 void yieldToEventLoop();
 
 // The yield of a long walk: one turn of the event loop at its first step,
-// then once a frame (8 ms), so the windows repaint and stay usable at a
-// fraction of the cost of a turn per row. One per walk.
+// then twice a frame, so the windows repaint and stay usable at a fraction
+// of the cost of a turn per row. One per walk.
 //
 // The walks that yield, and what may change under each yield:
 // - the result walk (Form1's fills): a newer search or listing supersedes
@@ -44,7 +46,7 @@ public:
     void operator()();
 
 private:
-    qint64 lastTurnNs_ = -1;
+    FrameClock clock_{kFrameMs / 2, true};
 };
 
 // Puts plain text on the clipboard: the keyboard goes to Arabic first, then

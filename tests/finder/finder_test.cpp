@@ -62,7 +62,7 @@ TEST_F(FinderTest, EachPickListsTheWholeSuraOrJuzInOrder) {
         EXPECT_FALSE(window.isVisible());
         EXPECT_EQ(resultIds(), idsWhere(p.in));
         EXPECT_EQ(form->score->text(), QString::number(form->results().count()));
-        EXPECT_EQ(form->state().notonesura, p.notOneSura);
+        EXPECT_EQ(form->session().notOneSura(), p.notOneSura);
     }
     // After a juz the whole-sura text is refused.
     form->allayaa_Click();
@@ -103,7 +103,7 @@ TEST_F(FinderTest, APickDuringALongSearchEndsAsOneCompleteResult) {
     EXPECT_EQ(resultIds(), (QList<qint64>{6222, 6223, 6224, 6225}));
     EXPECT_EQ(lines().size(), 4); // no line of the superseded walk
     EXPECT_EQ(form->score->text(), QStringLiteral("4"));
-    EXPECT_EQ(form->state().notonesura, 0);
+    EXPECT_EQ(form->session().notOneSura(), 0);
 }
 
 TEST(FinderCommandLine, PrintsTheListingThenTheCount) {

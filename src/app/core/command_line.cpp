@@ -5,6 +5,7 @@
 #include "match_spans.h"
 #include "record_view.h"
 #include "result_set.h"
+#include "search_session.h"
 #include "version.h"
 
 #include <QCommandLineParser>
@@ -328,31 +329,41 @@ QString spansLine(const QList<MatchSpan>& spans) {
     return pairs.join(u' ');
 }
 
-// Prints one result line per row (each followed by its matched stretches
-// when asked), then the count; fails on an unusable database.
-int printListing(const QString& query, const QString& programFolder, std::FILE* out, std::FILE* err,
-                 const CommandLine* spansOf = nullptr) {
+// Fills a search session as fill says, then prints one result line per row
+// (each followed by its matched stretches when asked), then the count;
+// fails on an unusable database.
+int printResults(const std::function<void(SearchSession&)>& fill, const QString& programFolder,
+                 std::FILE* out, std::FILE* err, bool spans = false) {
     CommandStore data(err);
-    store::RecordView view(data.store);
-    view.setConnectionString(store::buildConnectionString(programFolder));
-    view.setRecordSource(query);
-    view.refresh();
-    int count = 0;
-    const std::optional<SpanFinder> finder =
-        spansOf != nullptr ? std::optional<SpanFinder>(std::in_place, spansOf->searchText,
-                                                       spansOf->options.wholeWord)
-                           : std::nullopt;
-    for (; !view.eof(); view.moveNext(), ++count) {
-        print(out, resultRowOf(view).line + u'\n');
-        if (finder) {
-            print(out, spansLine(finder->spans(view.field(u"ayaa"))) + u'\n');
-        }
-    }
+    SearchSession session(data.store);
+    session.connect(store::buildConnectionString(programFolder));
+    fill(session);
     if (data.failed) {
         return 1;
     }
-    print(out, QString::number(count) + u'\n');
-    return 0;
+    const auto& searched = session.searchedFor();
+    const std::optional<SpanFinder> finder =
+        spans && searched
+            ? std::optional<SpanFinder>(std::in_place, searched->text, searched->wholeWord)
+            : std::nullopt;
+    for (int row = 0; row < session.results().count(); ++row) {
+        print(out, session.results().rows()[static_cast<std::size_t>(row)].line + u'\n');
+        if (finder) {
+            print(out, spansLine(finder->spans(session.details(row)->ayaText)) + u'\n');
+        }
+    }
+    print(out, QString::number(session.results().count()) + u'\n');
+    return data.failed ? 1 : 0;
+}
+
+int printListing(const QString& query, const QString& programFolder, std::FILE* out,
+                 std::FILE* err) {
+    return printResults(
+        [&query](SearchSession& session) {
+            session.list(
+                query, 0, [] {}, [](const auto&) {});
+        },
+        programFolder, out, err);
 }
 
 // A page with no aya is named in the message with the pages there are.
@@ -416,8 +427,12 @@ int runAction(const CommandLine& command, const QString& programFolder, std::FIL
               QStringLiteral("velmor: %1 (velmor --help lists the options)\n").arg(command.error));
         return 2;
     case CommandLine::Action::Search:
-        return printListing(composeSearchQuery(command.searchText, command.options), programFolder,
-                            out, err, command.spans ? &command : nullptr);
+        return printResults(
+            [&command](SearchSession& session) {
+                session.search(
+                    command.searchText, command.options, [] {}, [](const auto&) {});
+            },
+            programFolder, out, err, command.spans);
     case CommandLine::Action::ListSura:
         return printListing(store::catalogue::wholeSuraInOrder(command.number), programFolder, out,
                             err);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mushaf.h"
+#include "search_session.h"
 #include "sura_text.h"
 
 #include <QColor>
@@ -47,11 +48,7 @@ public:
     QString tafsir(TafsirSource source) const;
 
     // The search whose matches are marked; nothing after a listing.
-    struct Search {
-        QString text;
-        bool wholeWord = true;
-        bool operator==(const Search&) const = default;
-    };
+    using Search = SearchSession::Search;
     // Returns whether the search changed.
     bool setSearch(std::optional<Search> search);
     // The matched stretches in the sura's body.

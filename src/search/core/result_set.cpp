@@ -1,5 +1,6 @@
 #include "result_set.h"
 
+#include "frame_clock.h"
 #include "record_view.h"
 #include "reference_lists.h"
 
@@ -25,27 +26,6 @@ const ResultRow* ResultSet::at(int index) const {
     return index >= 0 && index < count() ? &rows_[static_cast<std::size_t>(index)] : nullptr;
 }
 
-namespace {
-
-// Says when a frame's worth of time has passed since the last frame.
-class FrameClock {
-public:
-    FrameClock() { sinceFrame_.start(); }
-    bool frameDue() {
-        if (sinceFrame_.elapsed() < kFrameMs) {
-            return false;
-        }
-        sinceFrame_.restart();
-        return true;
-    }
-
-private:
-    static constexpr qint64 kFrameMs = 16;
-    QElapsedTimer sinceFrame_;
-};
-
-} // namespace
-
 ResultRow resultRowOf(const store::RecordView& view) {
     const auto number = [&view](QStringView column) {
         return static_cast<int>(view.integer(column));
@@ -65,7 +45,7 @@ bool ResultSet::walk(FillToken token, store::RecordView& view, const std::functi
         rows_.push_back(resultRowOf(view));
         pendingLines.append(rows_.back().line);
         view.moveNext();
-        if (clock.frameDue()) {
+        if (clock.due()) {
             showLines(pendingLines);
             pendingLines.clear();
         }
