@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace velmor;
@@ -83,6 +84,26 @@ TEST_F(ResultsTest, TheChosenListHoldsEachAyaOnceWithItsId) {
     form->addaya_DblClick();
     EXPECT_EQ(lines(form->addaya), QStringList{QStringLiteral("الإخلاص : 1")});
     EXPECT_EQ(form->chosenList().ids(), QList<qint64>{6222});
+}
+
+// The chosen list's scan yields; a search, a listing or a close started
+// then changes neither what is added nor with which ID.
+TEST_F(ResultsTest, WhatTheScanAddsIsTheResultChosenWhateverStartsDuringIt) {
+    chooseResultOf(QStringLiteral("الصمد"));
+    const std::vector<std::function<void()>> interruptions{
+        [this] { searchFor(QStringLiteral("الناس")); },
+        [this] { form->allayaasearch_Click(); },
+        [this] { form->close(); },
+    };
+    for (std::size_t k = 0; k < interruptions.size(); ++k) {
+        selectAyatAlKursi();
+        QTimer::singleShot(0, form.get(), interruptions[k]);
+        form->suraayaalist_DblClick();
+        EXPECT_EQ(form->chosenList().lines().constLast(), QStringLiteral("البقرة : 255")) << k;
+        EXPECT_EQ(form->chosenList().ids().constLast(), 262) << k;
+        form->addaya->setCurrentRow(static_cast<int>(form->chosenList().count()) - 1);
+        form->addaya_DblClick();
+    }
 }
 
 TEST_F(ResultsTest, TheSuraButtonListsTheWholeSuraWhichCanThenBeComposed) {
