@@ -164,6 +164,12 @@ void Form1::buildControls(QWidget* client) {
     for (QWidget* box : {static_cast<QWidget*>(Text1), static_cast<QWidget*>(Text2)}) {
         box->installEventFilter(this);
     }
+    // Where the keyboard is shows plainly: a frame in the highlight colour
+    // on the lists, the aya display and the picture buttons.
+    client->setStyleSheet(QStringLiteral(
+        "#suraayaalist:focus, #addaya:focus, #Text1:focus, #Text2:focus "
+        "{ border: 2px solid palette(highlight); }"
+        "QToolButton:focus { border: 2px solid palette(highlight); border-radius: 3px; }"));
     setTabOrder(searcht, Text1);
     setTabOrder(Text1, suraayaalist);
     setTabOrder(suraayaalist, addaya);
