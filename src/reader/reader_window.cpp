@@ -309,6 +309,7 @@ void ReaderWindow::open(std::optional<qint64> id) {
     if (session_.current() == 0) {
         moveTo(1); // the remembered aya is not in this database
     }
+    say(session_.ready() ? QString() : QStringLiteral("تعذرت قراءة قاعدة البيانات، فلا نص لعرضه."));
     show();
     raise();
     activateWindow();
@@ -347,35 +348,29 @@ void ReaderWindow::moveTo(std::optional<qint64> id) {
     }
 }
 
-void ReaderWindow::nextAya() {
-    if (session_.ready()) {
-        moveTo(session_.mushaf().nextAya(session_.current()));
+void ReaderWindow::step(std::optional<qint64> (Mushaf::*to)(qint64) const) {
+    if (session_.ready() && session_.current() != 0) {
+        moveTo((session_.mushaf().*to)(session_.current()));
     }
+}
+
+void ReaderWindow::nextAya() {
+    step(&Mushaf::nextAya);
 }
 void ReaderWindow::previousAya() {
-    if (session_.ready()) {
-        moveTo(session_.mushaf().previousAya(session_.current()));
-    }
+    step(&Mushaf::previousAya);
 }
 void ReaderWindow::nextSura() {
-    if (session_.ready()) {
-        moveTo(session_.mushaf().nextSura(session_.current()));
-    }
+    step(&Mushaf::nextSura);
 }
 void ReaderWindow::previousSura() {
-    if (session_.ready()) {
-        moveTo(session_.mushaf().previousSura(session_.current()));
-    }
+    step(&Mushaf::previousSura);
 }
 void ReaderWindow::nextPage() {
-    if (session_.ready()) {
-        moveTo(session_.mushaf().nextPage(session_.current()));
-    }
+    step(&Mushaf::nextPage);
 }
 void ReaderWindow::previousPage() {
-    if (session_.ready()) {
-        moveTo(session_.mushaf().previousPage(session_.current()));
-    }
+    step(&Mushaf::previousPage);
 }
 
 bool ReaderWindow::goTo(const QString& reference) {
@@ -384,7 +379,7 @@ bool ReaderWindow::goTo(const QString& reference) {
         say(parsed.error);
         return false;
     }
-    const auto id = session_.ready() ? session_.mushaf().idOf(*parsed.ref) : std::nullopt;
+    const auto id = session_.ensureReady() ? session_.mushaf().idOf(*parsed.ref) : std::nullopt;
     if (!id) {
         say(QStringLiteral("لا توجد هذه الآية في قاعدة البيانات"));
         return false;

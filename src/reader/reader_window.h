@@ -80,6 +80,7 @@ private:
     void buildControls();
     void buildShortcuts();
     void moveTo(std::optional<qint64> id);
+    void step(std::optional<qint64> (Mushaf::*to)(qint64) const);
     void showSura();
     void showCurrent();
     void showTafsir();

@@ -40,8 +40,15 @@ ReadingSession::ReadingSession(store::Store& store, const QString& connectionStr
 
 ReadingSession::~ReadingSession() = default;
 
+bool ReadingSession::ensureReady() {
+    if (!mushaf_) {
+        mushaf_ = Mushaf::read(*view_);
+    }
+    return ready();
+}
+
 ReadingSession::Moved ReadingSession::goTo(qint64 id) {
-    if (!ready() || !mushaf_->contains(id) || id == current_) {
+    if (!ensureReady() || !mushaf_->contains(id) || id == current_) {
         return Moved::Nowhere;
     }
     const int sura = mushaf_->place(id).sura;

@@ -33,6 +33,8 @@ public:
 
     // False when the database could not be read (the store has said why).
     bool ready() const { return mushaf_.has_value(); }
+    // Reads the places again if the last try failed (the file may be back).
+    bool ensureReady();
     const Mushaf& mushaf() const { return *mushaf_; }
 
     enum class Moved { Nowhere, WithinSura, ToAnotherSura };
