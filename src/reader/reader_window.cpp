@@ -83,10 +83,7 @@ ReaderWindow::ReaderWindow(store::Store& store, const QString& connectionString,
 
 ReaderWindow::~ReaderWindow() = default;
 
-void ReaderWindow::buildControls() {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(8, 8, 8, 8);
-
+QLayout* ReaderWindow::buildSteps() {
     auto* steps = new QHBoxLayout;
     const struct {
         const char* name;
@@ -113,9 +110,10 @@ void ReaderWindow::buildControls() {
         steps->addWidget(button);
     }
     steps->addStretch();
-    layout->addLayout(steps);
-    // Three short rows, so that the window still fits a small or scaled
-    // screen.
+    return steps;
+}
+
+QLayout* ReaderWindow::buildChoices() {
     auto* choices = new QHBoxLayout;
     goToBox = new QLineEdit(this);
     goToBox->setObjectName(QStringLiteral("goToBox"));
@@ -156,7 +154,10 @@ void ReaderWindow::buildControls() {
     choices->addWidget(new QLabel(QStringLiteral("الألوان:"), this));
     choices->addWidget(themePicker);
     choices->addStretch();
-    layout->addLayout(choices);
+    return choices;
+}
+
+QLayout* ReaderWindow::buildOptions() {
     auto* options = new QHBoxLayout;
 
     const struct {
@@ -199,7 +200,18 @@ void ReaderWindow::buildControls() {
     plainCopy->setToolTip(QStringLiteral("تنسخ الحروف كما هي دون الحركات والعلامات"));
     options->addWidget(copy);
     options->addWidget(plainCopy);
-    layout->addLayout(options);
+    return options;
+}
+
+void ReaderWindow::buildControls() {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
+
+    layout->addLayout(buildSteps());
+    // Three short rows, so that the window still fits a small or scaled
+    // screen.
+    layout->addLayout(buildChoices());
+    layout->addLayout(buildOptions());
 
     messageLine = new QLabel(this);
     messageLine->setObjectName(QStringLiteral("messageLine"));
@@ -260,7 +272,7 @@ void ReaderWindow::buildControls() {
 }
 
 void ReaderWindow::buildShortcuts() {
-    const auto bind = [this](QKeySequence keys, auto slot) {
+    const auto bind = [this](const QKeySequence& keys, auto slot) {
         auto* shortcut = new QShortcut(keys, this);
         connect(shortcut, &QShortcut::activated, this, slot);
     };

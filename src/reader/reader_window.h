@@ -9,6 +9,7 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPlainTextEdit;
 class QSplitter;
@@ -78,6 +79,10 @@ protected:
 
 private:
     void buildControls();
+    // The three rows of controls above the text.
+    QLayout* buildSteps();
+    QLayout* buildChoices();
+    QLayout* buildOptions();
     void buildShortcuts();
     void moveTo(std::optional<qint64> id);
     void step(std::optional<qint64> (Mushaf::*to)(qint64) const);

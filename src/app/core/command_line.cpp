@@ -107,37 +107,11 @@ struct Options {
         QStringLiteral("N")};
 };
 
-} // namespace
-
-CommandLine parseCommandLine(const QStringList& arguments) {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Velmor: read and search the Arabic text of the Qur'an.\n"
-                       "Without options it opens the main window."));
-    const Options o;
-    parser.addOptions({o.help, o.version, o.search, o.spans, o.partial, o.sura, o.suras, o.juz,
-                       o.juzs, o.composeSura, o.compose, o.aya, o.tafsir, o.source, o.page});
-
-    CommandLine command;
-    command.helpText =
-        parser.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("velmor"));
-    if (!parser.parse(arguments)) {
-        return failure(command, parser.errorText());
-    }
-    if (!parser.positionalArguments().isEmpty()) {
-        return failure(command, QStringLiteral("unexpected argument: ") +
-                                    parser.positionalArguments().first());
-    }
-    if (parser.isSet(o.help)) {
-        command.action = CommandLine::Action::Help;
-        return command;
-    }
-    if (parser.isSet(o.version)) {
-        command.action = CommandLine::Action::Version;
-        return command;
-    }
-    // One thing at a time: the actions exclude each other, and the options
-    // that refine one action go with it alone.
+// The actions exclude each other, and the options that refine one go with
+// it alone; then the reading actions (--aya, --tafsir, --page). Nothing when
+// the command line asks for none of them and nothing conflicts.
+std::optional<CommandLine> readingAction(const QCommandLineParser& parser, const Options& o,
+                                         CommandLine command) {
     const int actions = int(parser.isSet(o.search)) + int(parser.isSet(o.composeSura)) +
                         int(parser.isSet(o.compose)) + int(parser.isSet(o.aya)) +
                         int(parser.isSet(o.tafsir)) + int(parser.isSet(o.page));
@@ -181,6 +155,41 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         command.action = CommandLine::Action::ListPage;
         command.number = *n;
         return command;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+CommandLine parseCommandLine(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Velmor: read and search the Arabic text of the Qur'an.\n"
+                       "Without options it opens the main window."));
+    const Options o;
+    parser.addOptions({o.help, o.version, o.search, o.spans, o.partial, o.sura, o.suras, o.juz,
+                       o.juzs, o.composeSura, o.compose, o.aya, o.tafsir, o.source, o.page});
+
+    CommandLine command;
+    command.helpText =
+        parser.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("velmor"));
+    if (!parser.parse(arguments)) {
+        return failure(command, parser.errorText());
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        return failure(command, QStringLiteral("unexpected argument: ") +
+                                    parser.positionalArguments().first());
+    }
+    if (parser.isSet(o.help)) {
+        command.action = CommandLine::Action::Help;
+        return command;
+    }
+    if (parser.isSet(o.version)) {
+        command.action = CommandLine::Action::Version;
+        return command;
+    }
+    if (const auto reading = readingAction(parser, o, command)) {
+        return *reading;
     }
     if (parser.isSet(o.composeSura)) {
         const auto n = numberIn(parser.value(o.composeSura), 1, 114);

@@ -2,11 +2,14 @@
 
 namespace velmor {
 
-void ChosenList::add(QString line, qint64 id, bool displayEmpty, const std::function<void()>& yield,
-                     const std::function<void()>& duplicate) {
+void ChosenList::add(const QString& given, qint64 id, bool displayEmpty,
+                     const std::function<void()>& yield, const std::function<void()>& duplicate) {
     if (displayEmpty) {
         return; // nothing selected yet: nothing to add, nothing to say
     }
+    // Copied before the first yield: what the caller's reference names may
+    // change or go meanwhile (a search refills the results).
+    const QString line = given; // NOLINT(performance-unnecessary-copy-initialization)
     bool mayAdd = true;
     // The count is read again before each step: entries removed during a
     // yield end the scan early instead of being read past the end.

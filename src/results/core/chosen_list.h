@@ -25,9 +25,9 @@ public:
     // Adds a result unless its line is already chosen. The scan yields after
     // each entry (the list may change meanwhile) and calls duplicate() for
     // each equal entry; nothing is added when the display is empty. The line
-    // is taken by value: what the caller's reference named may change or go
-    // during a yield.
-    void add(QString line, qint64 id, bool displayEmpty, const std::function<void()>& yield,
+    // is copied before the first yield: what the caller's reference names
+    // may change or go during one.
+    void add(const QString& line, qint64 id, bool displayEmpty, const std::function<void()>& yield,
              const std::function<void()>& duplicate);
 
     // Removes entry k; an index outside the list changes nothing.
