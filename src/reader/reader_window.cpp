@@ -304,13 +304,18 @@ void ReaderWindow::placeBeside(const QRect& mainWindow) {
         return; // where the reader left it
     }
     const QScreen* display = QApplication::screenAt(mainWindow.center());
-    const QRect available = display != nullptr ? display->availableGeometry() : QRect();
-    // The side of the main window with more room, the screen's height.
+    if (display == nullptr) {
+        resize(760, 640);
+        return;
+    }
+    // The side of the main window with more room, most of the screen's height.
+    const QRect available = display->availableGeometry();
     const int left = mainWindow.left() - available.left();
     const int right = available.right() - mainWindow.right();
-    const int width = std::clamp(std::max(left, right) - 16, 560, 900);
-    const int height = std::max(480, available.height() * 9 / 10 - 40);
-    resize(std::min(width, available.width()), std::min(height, available.height()));
+    const int width = std::min(std::clamp(std::max(left, right) - 16, 560, 900), available.width());
+    const int height =
+        std::min(std::max(480, available.height() * 9 / 10 - 40), available.height());
+    resize(width, height);
     const int x = left >= right ? std::max(available.left(), mainWindow.left() - 8 - width)
                                 : std::min(mainWindow.right() + 8, available.right() - width);
     move(x, available.top() + (available.height() - height) / 2);
