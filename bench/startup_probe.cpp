@@ -1,6 +1,7 @@
 // Start-up to main window shown, as the program does it: prints the
 // milliseconds from process start and the peak resident memory.
 #include "application_setup.h"
+#include "bench_window.h"
 #include "form1.h"
 
 #include <QApplication>
@@ -45,11 +46,8 @@ QByteArray peakResident() {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     velmor::setUpApplication(app);
-    velmor::Form1 form(QCoreApplication::applicationDirPath());
-    form.messageBox = [](const QString&, const QString&) {};
-    form.Form_Load();
-    form.show();
-    if (!QTest::qWaitForWindowExposed(&form)) {
+    const auto form = startMainWindow();
+    if (!QTest::qWaitForWindowExposed(form.get())) {
         std::fprintf(stderr, "the window was never shown\n");
         return 1;
     }

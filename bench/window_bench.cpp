@@ -1,6 +1,7 @@
 // Window-level timings, offscreen, from the command to the first aya shown.
 // Targets: whole-text "الله" <= 30 ms; partial "ا" (about every aya) <= 120 ms.
 #include "application_setup.h"
+#include "bench_window.h"
 #include "form1.h"
 #include "form5.h"
 #include "form6.h"
@@ -129,12 +130,9 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     velmor::setUpApplication(app);
-    velmor::Form1 form(QCoreApplication::applicationDirPath());
-    form.messageBox = [](const QString&, const QString&) {};
-    form.Form_Load();
-    form.show();
+    const auto form = startMainWindow();
     QCoreApplication::processEvents();
-    window = &form;
+    window = form.get();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
