@@ -9,6 +9,7 @@
 #include "keyboard_layout.h"
 #include "reader_window.h"
 #include "search_query.h"
+#include "text_boxes.h"
 #include "tray_area.h"
 #include "twips.h"
 #include "window_parts.h"
@@ -27,7 +28,6 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QStandardPaths>
-#include <QTextCursor>
 #include <QToolButton>
 #include <algorithm>
 
@@ -327,10 +327,7 @@ void Form1::suraayaalist_Click() {
     matched.setBackground(Text1->palette().brush(QPalette::Highlight));
     matched.setForeground(Text1->palette().brush(QPalette::HighlightedText));
     for (const MatchSpan& span : shown->spans) {
-        QTextCursor stretch(Text1->document());
-        stretch.setPosition(static_cast<int>(span.start));
-        stretch.setPosition(static_cast<int>(span.start + span.length), QTextCursor::KeepAnchor);
-        marks.append({stretch, matched});
+        marks.append(markedStretch(Text1->document(), span.start, span.length, matched));
     }
     Text1->setExtraSelections(marks);
     Text2->setPlainText(shown->tafsir);

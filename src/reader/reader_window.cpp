@@ -335,34 +335,22 @@ void ReaderWindow::open(std::optional<qint64> id) {
 
 void ReaderWindow::follow(qint64 id, std::optional<ReadingSession::Search> search) {
     const bool searchChanged = session_.setSearch(std::move(search));
-    if (session_.goTo(id) == ReadingSession::Moved::ToAnotherSura) {
-        showSura();
-        showCurrent();
-    } else {
-        if (searchChanged) {
-            markMatches();
-        }
-        if (searchChanged || session_.current() == id) {
-            showCurrent();
-        }
+    // A new sura is shown with the new search's marks already.
+    if (moveTo(id) != ReadingSession::Moved::ToAnotherSura && searchChanged) {
+        markMatches();
+        markAyas();
     }
 }
 
-void ReaderWindow::moveTo(std::optional<qint64> id) {
-    if (!id) {
-        return;
-    }
-    switch (session_.goTo(*id)) {
-    case ReadingSession::Moved::ToAnotherSura:
+ReadingSession::Moved ReaderWindow::moveTo(std::optional<qint64> id) {
+    const ReadingSession::Moved moved = id ? session_.goTo(*id) : ReadingSession::Moved::Nowhere;
+    if (moved == ReadingSession::Moved::ToAnotherSura) {
         showSura();
-        showCurrent();
-        break;
-    case ReadingSession::Moved::WithinSura:
-        showCurrent();
-        break;
-    case ReadingSession::Moved::Nowhere:
-        break;
     }
+    if (moved != ReadingSession::Moved::Nowhere) {
+        showCurrent();
+    }
+    return moved;
 }
 
 void ReaderWindow::step(std::optional<qint64> (Mushaf::*to)(qint64) const) {
@@ -448,10 +436,7 @@ void ReaderWindow::markAyas() {
     const ThemeColours colours = coloursOf(preferences_.theme);
     QList<QTextEdit::ExtraSelection> marks;
     const auto mark = [&](qsizetype start, qsizetype length, const QTextCharFormat& format) {
-        QTextCursor stretch(scripture->document());
-        stretch.setPosition(static_cast<int>(start));
-        stretch.setPosition(static_cast<int>(start + length), QTextCursor::KeepAnchor);
-        marks.append({stretch, format});
+        marks.append(markedStretch(scripture->document(), start, length, format));
     };
     if (const SuraText::Placed* current = session_.sura().find(session_.current())) {
         const qsizetype end = current->markerStart + current->markerLength;

@@ -84,7 +84,7 @@ private:
     QLayout* buildChoices();
     QLayout* buildOptions();
     void buildShortcuts();
-    void moveTo(std::optional<qint64> id);
+    ReadingSession::Moved moveTo(std::optional<qint64> id);
     void step(std::optional<qint64> (Mushaf::*to)(qint64) const);
     void showSura();
     void showCurrent();

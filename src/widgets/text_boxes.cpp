@@ -1,6 +1,7 @@
 #include "text_boxes.h"
 
 #include <QPlainTextEdit>
+#include <QTextCursor>
 #include <QTextOption>
 
 namespace velmor {
@@ -19,6 +20,14 @@ QPlainTextEdit* makeReadOnlyTextBox(QWidget* parent, const char* name, const QFo
     option.setAlignment(alignment);
     box->document()->setDefaultTextOption(option);
     return box;
+}
+
+QTextEdit::ExtraSelection markedStretch(QTextDocument* document, qsizetype start, qsizetype length,
+                                        const QTextCharFormat& format) {
+    QTextCursor stretch(document);
+    stretch.setPosition(static_cast<int>(start));
+    stretch.setPosition(static_cast<int>(start + length), QTextCursor::KeepAnchor);
+    return {stretch, format};
 }
 
 } // namespace velmor

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QTextEdit>
 #include <Qt>
 
 class QPlainTextEdit;
@@ -13,5 +14,10 @@ namespace velmor {
 // option says otherwise, so the direction and alignment are set there.
 QPlainTextEdit* makeReadOnlyTextBox(QWidget* parent, const char* name, const QFont& font,
                                     Qt::Alignment alignment = Qt::AlignRight);
+
+// A stretch of the document, from start for length (UTF-16 positions), to
+// be drawn in format over the text: an extra selection of a text box.
+QTextEdit::ExtraSelection markedStretch(QTextDocument* document, qsizetype start, qsizetype length,
+                                        const QTextCharFormat& format);
 
 } // namespace velmor

@@ -72,16 +72,23 @@ void ReadingSession::readSura(int sura) {
         muyassar_.append(view_->field(u"taf"));
     }
     sura_ = assembleSura(sura, std::move(ayas));
-    matches_ = search_ ? bodySpans(sura_, search_->text, search_->wholeWord) : QList<MatchSpan>{};
+    matchesStale_ = true;
+}
+
+std::optional<std::size_t> ReadingSession::currentIndex() const {
+    const SuraText::Placed* placed = sura_.find(current_);
+    return placed == nullptr
+               ? std::nullopt
+               : std::optional<std::size_t>(static_cast<std::size_t>(placed - sura_.placed.data()));
 }
 
 QString ReadingSession::tafsir(TafsirSource source) const {
-    const SuraText::Placed* placed = sura_.find(current_);
-    if (placed == nullptr) {
+    const auto k = currentIndex();
+    if (!k) {
         return {};
     }
     if (source == TafsirSource::Muyassar) {
-        return muyassar_.value(placed - sura_.placed.data());
+        return muyassar_.value(static_cast<qsizetype>(*k));
     }
     view_->setRecordSource(store::catalogue::jalalaynOf(current_));
     view_->refresh();
@@ -93,22 +100,30 @@ bool ReadingSession::setSearch(std::optional<Search> search) {
         return false;
     }
     search_ = std::move(search);
-    matches_ = search_ ? bodySpans(sura_, search_->text, search_->wholeWord) : QList<MatchSpan>{};
+    matchesStale_ = true;
     return true;
 }
 
+const QList<MatchSpan>& ReadingSession::matches() const {
+    if (matchesStale_) {
+        matches_ =
+            search_ ? bodySpans(sura_, search_->text, search_->wholeWord) : QList<MatchSpan>{};
+        matchesStale_ = false;
+    }
+    return matches_;
+}
+
 QString ReadingSession::ayaText() const {
-    const SuraText::Placed* placed = sura_.find(current_);
-    return placed == nullptr
-               ? QString()
-               : sura_.ayas[static_cast<std::size_t>(placed - sura_.placed.data())].text;
+    const auto k = currentIndex();
+    return k ? sura_.ayas[*k].text : QString();
 }
 
 QString ReadingSession::copyText(bool plain) const {
-    if (sura_.find(current_) == nullptr) {
+    const auto k = currentIndex();
+    if (!k) {
         return {};
     }
-    const QString text = ayaText();
+    const QString& text = sura_.ayas[*k].text;
     return ayaDisplayText(plain ? withoutMarks(text) : text, resultLine(place().sura, place().aya));
 }
 

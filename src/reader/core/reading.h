@@ -54,7 +54,8 @@ public:
     // Returns whether the search changed.
     bool setSearch(std::optional<Search> search);
     // The matched stretches in the sura's body.
-    const QList<MatchSpan>& matches() const { return matches_; }
+    // Found when first asked for after the sura or the search changed.
+    const QList<MatchSpan>& matches() const;
 
     // The current aya as the aya display shows it: its text, " (", its
     // result line, " )"; with marks removed when asked.
@@ -62,6 +63,8 @@ public:
 
 private:
     void readSura(int sura);
+    // Where the current aya stands in the sura on show, if it is there.
+    std::optional<std::size_t> currentIndex() const;
 
     std::unique_ptr<store::RecordView> view_;
     std::optional<Mushaf> mushaf_;
@@ -69,7 +72,8 @@ private:
     SuraText sura_;
     QStringList muyassar_; // the sura's al-Muyassar, aya by aya
     std::optional<Search> search_;
-    QList<MatchSpan> matches_;
+    mutable QList<MatchSpan> matches_;
+    mutable bool matchesStale_ = false;
 };
 
 enum class ReaderTheme { Light, Sepia, Dark };
