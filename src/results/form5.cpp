@@ -3,6 +3,7 @@
 #include "composition.h"
 #include "first_show.h"
 #include "keyboard_layout.h"
+#include "long_text_box.h"
 #include "message_box.h"
 #include "text_boxes.h"
 #include "twips.h"
@@ -11,7 +12,6 @@
 
 #include <QAction>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QPointer>
 #include <QVBoxLayout>
 
@@ -34,11 +34,12 @@ Form5::Form5(CompositionRequest request, const ChosenList& chosen, store::Store&
     copy->setObjectName(QStringLiteral("copy"));
     menuBar->addAction(copy);
     layout->setMenuBar(menuBar);
-    Text2 = makeReadOnlyTextBox(this, "Text2", displayFont);
+    Text2 = new LongTextBox(this);
+    prepareReadOnlyTextBox(*Text2, "Text2", displayFont);
     // Room above the first line's marks and beside the text.
     Text2->document()->setDocumentMargin(10);
     shownText_ = QStringLiteral("يرجى الإنتظار ...\r\n");
-    Text2->setPlainText(QStringLiteral("يرجى الإنتظار ...\n"));
+    Text2->showText(QStringLiteral("يرجى الإنتظار ...\n"));
     layout->addWidget(Text2);
     connect(copy, &QAction::triggered, this, &Form5::copy_Click);
 }
@@ -75,7 +76,7 @@ void Form5::Form_Activate() {
     }
     Text1 = text;
     // The box shows paragraphs; the copy keeps the composed CR LF breaks.
-    Text2->setPlainText(QString(Text1).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    Text2->showText(QString(Text1).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     shownText_ = Text1;
 }
 

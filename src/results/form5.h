@@ -7,12 +7,12 @@
 
 class QAction;
 class QMenuBar;
-class QPlainTextEdit;
 
 namespace velmor {
 
 class ChosenList;
 class FirstShow;
+class LongTextBox;
 
 // What the composed-text window composes: a whole sura, or the chosen ayas.
 struct CompositionRequest {
@@ -43,7 +43,7 @@ public:
 
     QMenuBar* menuBar;
     QAction* copy;
-    QPlainTextEdit* Text2;
+    LongTextBox* Text2;
     // Accumulates the text while it is composed.
     QString Text1;
     store::RecordView Adodc1;

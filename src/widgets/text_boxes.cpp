@@ -9,17 +9,22 @@ namespace velmor {
 QPlainTextEdit* makeReadOnlyTextBox(QWidget* parent, const char* name, const QFont& font,
                                     Qt::Alignment alignment) {
     auto* box = new QPlainTextEdit(parent);
-    box->setObjectName(QString::fromLatin1(name));
-    box->setReadOnly(true);
-    box->setFont(font);
-    box->setLayoutDirection(Qt::RightToLeft);
-    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    box->setTabChangesFocus(true);
-    QTextOption option = box->document()->defaultTextOption();
+    prepareReadOnlyTextBox(*box, name, font, alignment);
+    return box;
+}
+
+void prepareReadOnlyTextBox(QPlainTextEdit& box, const char* name, const QFont& font,
+                            Qt::Alignment alignment) {
+    box.setObjectName(QString::fromLatin1(name));
+    box.setReadOnly(true);
+    box.setFont(font);
+    box.setLayoutDirection(Qt::RightToLeft);
+    box.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    box.setTabChangesFocus(true);
+    QTextOption option = box.document()->defaultTextOption();
     option.setTextDirection(Qt::RightToLeft);
     option.setAlignment(alignment);
-    box->document()->setDefaultTextOption(option);
-    return box;
+    box.document()->setDefaultTextOption(option);
 }
 
 QTextEdit::ExtraSelection markedStretch(QTextDocument* document, qsizetype start, qsizetype length,

@@ -14,6 +14,8 @@ namespace velmor {
 // option says otherwise, so the direction and alignment are set there.
 QPlainTextEdit* makeReadOnlyTextBox(QWidget* parent, const char* name, const QFont& font,
                                     Qt::Alignment alignment = Qt::AlignRight);
+void prepareReadOnlyTextBox(QPlainTextEdit& box, const char* name, const QFont& font,
+                            Qt::Alignment alignment = Qt::AlignRight);
 
 // A stretch of the document, from start for length (UTF-16 positions), to
 // be drawn in format over the text: an extra selection of a text box.
