@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QEventLoop>
@@ -27,9 +28,28 @@
 
 namespace velmor {
 
+namespace {
+// The program's one manager, kept by the application rather than by the
+// window. A server that sends its headers faster than they are read keeps
+// the manager's transfer thread busy after the fetch has given up, and
+// destroying a manager waits up to 5 s for that thread: no closing of the
+// window may wait on it.
+QNetworkAccessManager& programNetwork() {
+    QObject* application = QCoreApplication::instance();
+    const auto name = QStringLiteral("updatesNetwork");
+    auto* network =
+        application->findChild<QNetworkAccessManager*>(name, Qt::FindDirectChildrenOnly);
+    if (!network) {
+        network = new QNetworkAccessManager(application);
+        network->setObjectName(name);
+    }
+    return *network;
+}
+} // namespace
+
 Form4::Form4(QString programFolder, MessageBox messageBox)
     : QWidget(nullptr), programFolder_(std::move(programFolder)),
-      messageBox_(std::move(messageBox)), network_(new QNetworkAccessManager(this)),
+      messageBox_(std::move(messageBox)), network_(programNetwork()),
       firstShow_(new FirstShow(*this, [this] { Form_Activate(); })) {
     prepareFixedWindow(*this, "Form4", QStringLiteral("آخر التحديثات"), QSize(420, 300));
 
@@ -95,7 +115,7 @@ bool isWholeAnswer(QNetworkReply::NetworkError error) {
 std::optional<QByteArray> Form4::fetch() {
     QNetworkRequest request{QUrl(updateAddress())};
     request.setTransferTimeout(timeoutMs_);
-    QNetworkReply* reply = network_->get(request);
+    QNetworkReply* reply = network_.get(request);
     reply_ = reply;
     // Qt holds no more than this much unread; the body is taken as it comes
     // and the transfer ends the moment it passes the limit (counted as

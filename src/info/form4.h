@@ -62,7 +62,7 @@ private:
 
     QString programFolder_;
     MessageBox messageBox_;
-    QNetworkAccessManager* network_;
+    QNetworkAccessManager& network_;
     QPointer<QNetworkReply> reply_;
     QPointer<QEventLoop> waiting_;
     FirstShow* firstShow_;

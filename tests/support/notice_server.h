@@ -3,6 +3,12 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
+#include <arpa/inet.h>
+#include <atomic>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
 
 namespace velmor::test {
 
@@ -68,6 +74,53 @@ private:
     QByteArray piece_;
     int intervalMs_ = 0;
     qint64 streamed_ = 0;
+};
+
+// A server on a thread of its own that answers one request with a head,
+// then sends its piece again and again as fast as the connection takes it,
+// until it is destroyed: faster than a reader taking a byte at a time keeps
+// up with.
+class FloodServer {
+public:
+    FloodServer(QByteArray head, QByteArray piece) : listener_(::socket(AF_INET, SOCK_STREAM, 0)) {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t size = sizeof address;
+        ::bind(listener_, reinterpret_cast<sockaddr*>(&address), size);
+        ::listen(listener_, 4);
+        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size);
+        port_ = ntohs(address.sin_port);
+        thread_ = std::thread([this, head = std::move(head), piece = std::move(piece)] {
+            client_ = ::accept(listener_, nullptr, nullptr);
+            char request[4096];
+            bool open = client_ >= 0 && ::recv(client_, request, sizeof request, 0) > 0 &&
+                        ::send(client_, head.constData(), head.size(), MSG_NOSIGNAL) > 0;
+            while (open && !stopped_) {
+                open = ::send(client_, piece.constData(), piece.size(), MSG_NOSIGNAL) > 0;
+            }
+        });
+    }
+    ~FloodServer() {
+        stopped_ = true;
+        ::shutdown(listener_, SHUT_RDWR);
+        if (client_ >= 0) {
+            ::shutdown(client_, SHUT_RDWR);
+        }
+        thread_.join();
+        ::close(listener_);
+        if (client_ >= 0) {
+            ::close(client_);
+        }
+    }
+    QString url() const { return QStringLiteral("http://127.0.0.1:%1/update2.5.txt").arg(port_); }
+
+private:
+    int listener_;
+    int port_ = 0;
+    std::atomic<int> client_ = -1;
+    std::atomic<bool> stopped_ = false;
+    std::thread thread_;
 };
 
 } // namespace velmor::test
