@@ -53,13 +53,8 @@ BENCHMARK(BM_OpenKeyAndFirstQuery)->Unit(benchmark::kMillisecond);
 
 // "velmor --compose 1,2,...,6236": every aya looked up by its ID, then
 // composed, in a fresh store as the command starts. Target: under 1 s.
-void BM_ComposeEveryId(benchmark::State& state) {
-    QStringList arguments{QStringLiteral("velmor"), QStringLiteral("--compose")};
-    QStringList ids;
-    for (int id = 1; id <= 6236; ++id) {
-        ids.append(QString::number(id));
-    }
-    arguments.append(ids.join(u','));
+// Runs a command line as the program does, its output to /dev/null.
+void runQuietly(benchmark::State& state, const QStringList& arguments) {
     const velmor::CommandLine command = velmor::parseCommandLine(arguments);
     std::FILE* nowhere = std::fopen("/dev/null", "w");
     if (nowhere == nullptr) {
@@ -73,7 +68,37 @@ void BM_ComposeEveryId(benchmark::State& state) {
     }
     std::fclose(nowhere);
 }
+
+void BM_ComposeEveryId(benchmark::State& state) {
+    QStringList ids;
+    for (int id = 1; id <= 6236; ++id) {
+        ids.append(QString::number(id));
+    }
+    runQuietly(state, {QStringLiteral("velmor"), QStringLiteral("--compose"), ids.join(u',')});
+}
 BENCHMARK(BM_ComposeEveryId)->Unit(benchmark::kMillisecond);
+
+// A million '%' around one letter, which 6149 ayas hold: the search, then the
+// same with each result's stretches (the pattern compiled once for the
+// search, its run of '%' one; compiled for each aya it took 18.7 s).
+// Target: --spans under 0.5 s.
+QStringList millionPercent(bool spans) {
+    const QString runs(500000, u'%');
+    QStringList arguments{QStringLiteral("velmor"), QStringLiteral("--search"),
+                          runs + QStringLiteral("ا") + runs, QStringLiteral("--partial")};
+    if (spans) {
+        arguments.append(QStringLiteral("--spans"));
+    }
+    return arguments;
+}
+void BM_SearchMillionPercent(benchmark::State& state) {
+    runQuietly(state, millionPercent(false));
+}
+void BM_SpansMillionPercent(benchmark::State& state) {
+    runQuietly(state, millionPercent(true));
+}
+BENCHMARK(BM_SearchMillionPercent)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SpansMillionPercent)->Unit(benchmark::kMillisecond);
 
 // The independent floor: the 6236 index strings in memory, each searched
 // with the standard library's Boyer-Moore-Horspool searcher, without the

@@ -9,14 +9,11 @@ const QString kWholeTextLike = QStringLiteral("Ayat.AyaaIndex like ");
 const QString kScopedLike = QStringLiteral(" And Ayat.AyaaIndex Like ");
 const QString kOrder = QStringLiteral("order by ID");
 
-// "'%" + " " + W + " " + "%'": W between blanks, as a stand-alone word.
 QString wordPattern(const QString& w) {
-    return QStringLiteral("'% ") + quoteSearchText(w) + QStringLiteral(" %'");
+    return u'\'' + quoteSearchText(searchPattern(w, true)) + u'\'';
 }
-
-// "'%" + W + "%'": W anywhere, inside longer words too.
 QString partPattern(const QString& w) {
-    return QStringLiteral("'%") + quoteSearchText(w) + QStringLiteral("%'");
+    return u'\'' + quoteSearchText(searchPattern(w, false)) + u'\'';
 }
 
 QString juzIs(int juz) {
@@ -43,6 +40,13 @@ QString scopedPart(const QString& scope, const QString& w) {
 }
 
 } // namespace
+
+QString searchPattern(const QString& w, bool wholeWord) {
+    // "%" + " " + W + " " + "%": W between blanks, as a stand-alone word;
+    // "%" + W + "%": W anywhere, inside longer words too.
+    return wholeWord ? QStringLiteral("% ") + w + QStringLiteral(" %")
+                     : QStringLiteral("%") + w + QStringLiteral("%");
+}
 
 QString quoteSearchText(const QString& w) {
     QString quoted = w;

@@ -12,6 +12,9 @@ namespace velmor::store::catalogue {
 
 // W with every apostrophe doubled: the content of an SQL string literal.
 QString quoteSearchText(const QString& w);
+// The LIKE pattern a search for W matches the searchable form against, before
+// it is quoted into the query.
+QString searchPattern(const QString& w, bool wholeWord);
 
 QString wordInWholeText(const QString& w);                      // form 1
 QString partInWholeText(const QString& w);                      // form 2

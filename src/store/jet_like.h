@@ -29,6 +29,8 @@ public:
     // When the pattern is '%', one piece without '_', then '%': the piece,
     // which a folded value matches by containing it.
     const ByteSearcher* containedPiece() const;
+    // The folded pattern, every run of '%' as one: what a match is made of.
+    const std::u32string& folded() const { return pattern_; }
     // The one number the pattern matches, when it is the decimal text of one.
     const std::optional<long long>& exactNumber() const { return number_; }
 

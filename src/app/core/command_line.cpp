@@ -350,14 +350,10 @@ int printResults(const std::function<void(SearchSession&)>& fill, const QString&
     if (data.failed) {
         return 1;
     }
-    const auto& searched = session.searchedFor();
-    const std::optional<SpanFinder> finder =
-        spans && searched
-            ? std::optional<SpanFinder>(std::in_place, searched->text, searched->wholeWord)
-            : std::nullopt;
+    const std::optional<SpanFinder>& finder = session.spanFinder();
     for (int row = 0; row < session.results().count(); ++row) {
         print(out, session.results().rows()[static_cast<std::size_t>(row)].line + u'\n');
-        if (finder) {
+        if (spans && finder) {
             print(out, spansLine(finder->spans(session.details(row)->ayaText)) + u'\n');
         }
     }

@@ -1,6 +1,8 @@
 #include "match_spans.h"
 
 #include "arabic_fold.h"
+#include "catalogue.h"
+#include "jet_like.h"
 
 #include <optional>
 #include <vector>
@@ -80,21 +82,16 @@ std::optional<std::size_t> shortestMatchFrom(const std::vector<std::u32string>& 
 } // namespace
 
 SpanFinder::SpanFinder(const QString& text, bool wholeWord) : wholeWord_(wholeWord) {
-    std::u32string pattern;
-    store::appendFolded(text.toStdString(), pattern);
-    if (wholeWord) {
-        pattern = U" " + pattern + U" ";
-    }
-    // What stands between the outer '%' of the query, split at the inner
-    // ones; a run of '%' is one.
+    // The pattern as the search compiles it (folded, a run of '%' one),
+    // split at its '%' into what stands between them.
+    const store::LikePattern compiled(
+        store::catalogue::searchPattern(text, wholeWord).toStdString());
     pieces_.emplace_back();
-    for (char32_t c : pattern) {
-        if (c == U'%') {
-            if (!pieces_.back().empty()) {
-                pieces_.emplace_back();
-            }
-        } else {
+    for (char32_t c : compiled.folded()) {
+        if (c != U'%') {
             pieces_.back() += c;
+        } else if (!pieces_.back().empty()) {
+            pieces_.emplace_back();
         }
     }
     if (pieces_.back().empty()) {

@@ -22,9 +22,9 @@ struct MatchSpan {
 // Matches do not overlap; each is the shortest from its start.
 QList<MatchSpan> matchSpans(const QString& text, bool wholeWord, const QString& markedAya);
 
-// The same, with the search text folded and split once for every aya of a
-// result (a pattern of a million '%' is a handful of pieces, not a million
-// code points to fold again for each aya).
+// The same, from the pattern the search itself compiles, once for every aya
+// of a result (a million '%' are one, not a million code points to fold again
+// for each aya).
 class SpanFinder {
 public:
     SpanFinder(const QString& text, bool wholeWord);

@@ -16,12 +16,14 @@ void SearchSession::connect(const QString& connectionString) {
 bool SearchSession::search(const QString& text, const SearchOptions& options, const Yield& yield,
                            const ResultSet::LineSink& showLines) {
     searchedFor_ = Search{text, options.wholeWord};
+    spanFinder_.emplace(text, options.wholeWord);
     return fill(composeSearchQuery(text, options), 1, yield, showLines);
 }
 
 bool SearchSession::list(const QString& query, qint16 notOneSura, const Yield& yield,
                          const ResultSet::LineSink& showLines) {
     searchedFor_.reset();
+    spanFinder_.reset();
     return fill(query, notOneSura, yield, showLines);
 }
 
@@ -58,9 +60,8 @@ std::optional<ResultDetails> SearchSession::details(int row) {
     }
     shown.juz = result->juz;
     shown.page = result->page;
-    if (searchedFor_) {
-        shown.spans = utf16Spans(
-            matchSpans(searchedFor_->text, searchedFor_->wholeWord, shown.ayaText), shown.ayaText);
+    if (spanFinder_) {
+        shown.spans = utf16Spans(spanFinder_->spans(shown.ayaText), shown.ayaText);
     }
     return shown;
 }

@@ -51,6 +51,9 @@ public:
     };
     // What the results were searched for; nothing after a listing.
     const std::optional<Search>& searchedFor() const { return searchedFor_; }
+    // What finds the stretches of an aya the search matched, compiled once
+    // for the search; nothing after a listing.
+    const std::optional<SpanFinder>& spanFinder() const { return spanFinder_; }
 
     using Yield = std::function<void()>;
     // A search for the text (prepared by searchableText) with the options.
@@ -76,6 +79,7 @@ private:
     ResultSet results_;
     qint16 notOneSura_ = 0;
     std::optional<Search> searchedFor_;
+    std::optional<SpanFinder> spanFinder_;
 };
 
 } // namespace velmor
