@@ -14,11 +14,14 @@ namespace velmor {
 
 namespace {
 
-// What one layout takes of a paragraph: about five lines of a narrow window
-// while the first screenful is awaited, so that little more than it is
-// shaped; then about twenty, where a layout's own set-up costs least.
-constexpr qsizetype kFirstStretchLength = 512;
+// What one layout takes of a paragraph: about twenty lines, where a
+// layout's own set-up costs least.
 constexpr qsizetype kStretchLength = 2048;
+// What breaking lines takes of a turn: a stretch may go past it, and the
+// paint of the lines shown may follow in the same frame.
+constexpr qint64 kTurnMs = kFrameMs / 4;
+// How much of the text tells how wide its letters are on average.
+constexpr qsizetype kSampleLength = 256;
 
 // The ends of the lines of text[from, paragraphEnd) at width, as far as they
 // are surely whole. A stretch that ends inside the paragraph cuts its own
@@ -64,14 +67,31 @@ LongTextBox::LongTextBox(QWidget* parent) : QPlainTextEdit(parent), nextTurn_(ne
     document()->setUndoRedoEnabled(false);
     nextTurn_->setSingleShot(true);
     nextTurn_->setInterval(0);
-    connect(nextTurn_, &QTimer::timeout, this, [this] { breakMore(false); });
+    connect(nextTurn_, &QTimer::timeout, this, [this] { breakMore(); });
 }
 
 void LongTextBox::showText(const QString& text) {
     text_ = text;
     anchor_ = selectionStart_ = selectionEnd_ = 0;
     startBreaking();
-    breakMore(true);
+    // Until its own lines are ready, the box shows the start of the text as
+    // the edit wraps it: the same lines, shaped once, a little more than a
+    // screenful of them.
+    setPlainText(text_.first(screenfulEnd()));
+    shownBreaks_.clear();
+}
+
+qsizetype LongTextBox::screenfulEnd() const {
+    if (text_.isEmpty()) {
+        return 0;
+    }
+    const QFontMetricsF metrics(document()->defaultFont());
+    const QString sample = text_.first(std::min(text_.size(), kSampleLength));
+    const qreal advance = std::max(metrics.horizontalAdvance(sample) / qreal(sample.size()), 1.0);
+    const qreal lines = viewport()->height() / metrics.lineSpacing() + 2;
+    const auto length = qsizetype(lines * std::min(lineWidth(), qreal(1 << 16)) / advance);
+    const qsizetype blank = text_.indexOf(u' ', std::min(text_.size(), length));
+    return blank < 0 ? text_.size() : blank + 1;
 }
 
 bool LongTextBox::isComplete() const {
@@ -137,8 +157,7 @@ void LongTextBox::breakNextLines() {
     if (lines_.placed < paragraphEnd) {
         const QList<qsizetype> ends =
             lineEnds(text_, lines_.placed, paragraphEnd, document()->defaultFont(),
-                     document()->defaultTextOption(), lines_.width,
-                     awaitingScreenful() ? kFirstStretchLength : kStretchLength);
+                     document()->defaultTextOption(), lines_.width, kStretchLength);
         for (const qsizetype end : ends) {
             lines_.text += QStringView(text_).sliced(lines_.placed, end - lines_.placed);
             lines_.placed = end;
@@ -153,20 +172,19 @@ void LongTextBox::breakNextLines() {
     }
 }
 
-bool LongTextBox::awaitingScreenful() const {
-    return !linesShown_ && lines_.placed >= anchor_;
-}
-
 bool LongTextBox::showsAnchor() const {
     if (lines_.placed == text_.size()) {
         return true;
     }
-    const qreal lineHeight = QFontMetricsF(document()->defaultFont()).lineSpacing();
-    const int visibleLines = int(viewport()->height() / lineHeight) + 1;
-    return anchorBlock_ >= 0 && lines_.lastBlock - anchorBlock_ >= visibleLines;
+    return anchorBlock_ >= 0 && lines_.lastBlock - anchorBlock_ >= visibleLineCount();
 }
 
-void LongTextBox::breakMore(bool wholeScreenful) {
+int LongTextBox::visibleLineCount() const {
+    const qreal lineHeight = QFontMetricsF(document()->defaultFont()).lineSpacing();
+    return int(viewport()->height() / lineHeight) + 1;
+}
+
+void LongTextBox::breakMore() {
     if (isComplete()) {
         return;
     }
@@ -182,8 +200,9 @@ void LongTextBox::breakMore(bool wholeScreenful) {
     }
     QElapsedTimer turn;
     turn.start();
-    while (lines_.placed < text_.size() &&
-           (wholeScreenful ? !showsAnchor() : turn.elapsed() < kFrameMs / 2)) {
+    // Lines not yet shown are shown as soon as a screenful is ready.
+    while (lines_.placed < text_.size() && turn.elapsed() < kTurnMs &&
+           (linesShown_ || !showsAnchor())) {
         breakNextLines();
     }
     if (!linesShown_ && showsAnchor()) {
@@ -195,14 +214,26 @@ void LongTextBox::breakMore(bool wholeScreenful) {
 }
 
 void LongTextBox::showLines() {
-    setPlainText(lines_.text);
+    // The lines to the end of the screenful, the rest with the last turn's:
+    // the edit lays out the last screenful of what it holds, to know how far
+    // it scrolls, and that is then the one in view.
+    const int lastShown = std::max(anchorBlock_, 0) + visibleLineCount();
     shownLength_ = lines_.text.size();
+    for (qsizetype at = 0, block = 0; at < lines_.text.size(); ++at) {
+        if (lines_.text[at] == QChar::ParagraphSeparator && ++block > lastShown) {
+            shownLength_ = at;
+            break;
+        }
+    }
+    setPlainText(lines_.text.first(shownLength_));
     shownBreaks_ = lines_.softBreaks;
     linesShown_ = true;
     if (selectionEnd_ > selectionStart_) {
+        const int end = document()->characterCount() - 1;
         QTextCursor selection(document());
-        selection.setPosition(documentPosition(selectionStart_));
-        selection.setPosition(documentPosition(selectionEnd_), QTextCursor::KeepAnchor);
+        selection.setPosition(std::min(documentPosition(selectionStart_), end));
+        selection.setPosition(std::min(documentPosition(selectionEnd_), end),
+                              QTextCursor::KeepAnchor);
         setTextCursor(selection);
     }
     // Each block is one line, so the scroll bar counts blocks.

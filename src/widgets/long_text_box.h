@@ -48,12 +48,14 @@ private:
     // The lines again, for a new width or font, keeping the view.
     void breakAgain();
     // One turn's work: more lines, then the box shows them.
-    void breakMore(bool wholeScreenful);
+    void breakMore();
     void breakNextLines();
     void endBlock(bool soft);
     bool showsAnchor() const;
-    // The lines have reached the anchor, and the screenful below it is due.
-    bool awaitingScreenful() const;
+    int visibleLineCount() const;
+    // Where the text's first screenful ends, as the width of its first
+    // letters tells.
+    qsizetype screenfulEnd() const;
     void showLines();
     qsizetype textPosition(int documentPosition) const;
     int documentPosition(qsizetype textPosition) const;
