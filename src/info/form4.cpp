@@ -3,6 +3,7 @@
 #include "addresses.h"
 #include "first_show.h"
 #include "fonts.h"
+#include "http_response.h"
 #include "settings_file.h"
 #include "text_boxes.h"
 #include "window_parts.h"
@@ -11,45 +12,50 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDesktopServices>
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
 #include <QPlainTextEdit>
+#include <QSslSocket>
 #include <QTemporaryFile>
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <memory>
 
 namespace velmor {
 
 namespace {
-// The program's one manager, kept by the application rather than by the
-// window. A server that sends its headers faster than they are read keeps
-// the manager's transfer thread busy after the fetch has given up, and
-// destroying a manager waits up to 5 s for that thread: no closing of the
-// window may wait on it.
-QNetworkAccessManager& programNetwork() {
-    QObject* application = QCoreApplication::instance();
-    const auto name = QStringLiteral("updatesNetwork");
-    auto* network =
-        application->findChild<QNetworkAccessManager*>(name, Qt::FindDirectChildrenOnly);
-    if (!network) {
-        network = new QNetworkAccessManager(application);
-        network->setObjectName(name);
+constexpr int kMaxRedirects = 5;
+
+// GET for the address's path, asking for the body as it is (no encoding)
+// and for the connection to end with it.
+QByteArray requestFor(const QUrl& address) {
+    QByteArray target = address.path(QUrl::FullyEncoded).toLatin1();
+    if (target.isEmpty()) {
+        target = "/";
     }
-    return *network;
+    if (address.hasQuery()) {
+        target += '?' + address.query(QUrl::FullyEncoded).toLatin1();
+    }
+    const QByteArray host = address.adjusted(QUrl::RemoveUserInfo).authority().toLatin1();
+    return "GET " + target + " HTTP/1.1\r\nHost: " + host +
+           "\r\nUser-Agent: Velmor\r\nAccept-Encoding: identity\r\nConnection: close\r\n\r\n";
+}
+
+bool isFetchable(const QUrl& address) {
+    return address.isValid() && !address.host().isEmpty() &&
+           (address.scheme() == u"http" || address.scheme() == u"https");
 }
 } // namespace
 
 Form4::Form4(QString programFolder, MessageBox messageBox)
     : QWidget(nullptr), programFolder_(std::move(programFolder)),
-      messageBox_(std::move(messageBox)), network_(programNetwork()),
+      messageBox_(std::move(messageBox)),
       firstShow_(new FirstShow(*this, [this] { Form_Activate(); })) {
     prepareFixedWindow(*this, "Form4", QStringLiteral("آخر التحديثات"), QSize(420, 300));
 
@@ -91,8 +97,8 @@ void Form4::Form_Load() {
 
 void Form4::closeEvent(QCloseEvent* event) {
     // A fetch under way is abandoned; its wait ends at once.
-    if (reply_) {
-        reply_->abort();
+    if (socket_) {
+        socket_->abort();
     }
     if (waiting_) {
         waiting_->quit();
@@ -100,61 +106,82 @@ void Form4::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
 }
 
-namespace {
-// No error, or an HTTP status the server sent with a whole body of its own
-// (4xx, 5xx); the network, proxy and protocol errors leave a body cut short.
-bool isWholeAnswer(QNetworkReply::NetworkError error) {
-    return error == QNetworkReply::NoError ||
-           (error >= QNetworkReply::ContentAccessDenied &&
-            error <= QNetworkReply::UnknownContentError) ||
-           (error >= QNetworkReply::InternalServerError &&
-            error <= QNetworkReply::UnknownServerError);
-}
-} // namespace
-
 std::optional<QByteArray> Form4::fetch() {
-    QNetworkRequest request{QUrl(updateAddress())};
-    request.setTransferTimeout(timeoutMs_);
-    QNetworkReply* reply = network_.get(request);
-    reply_ = reply;
-    // Qt holds no more than this much unread; the body is taken as it comes
-    // and the transfer ends the moment it passes the limit (counted as
-    // decoded, whatever the transfer or content encoding).
-    reply->setReadBufferSize(kReadChunkBytes);
-    QByteArray body;
-    bool oversized = false;
-    const auto take = [reply, &body, &oversized] {
-        body += reply->read(kMaxNoticeBytes + 1 - body.size());
-        if (body.size() > kMaxNoticeBytes ||
-            reply->header(QNetworkRequest::ContentLengthHeader).toLongLong() > kMaxNoticeBytes) {
-            oversized = true;
-            reply->abort();
+    // The whole fetch, redirections included, has one limit.
+    const QDeadlineTimer deadline(timeoutMs_);
+    QUrl address(updateAddress());
+    for (int redirect = 0; redirect <= kMaxRedirects && isFetchable(address); ++redirect) {
+        HttpResponse response(kMaxNoticeBytes);
+        if (!exchange(address, response, deadline)) {
+            return std::nullopt;
         }
-    };
-    connect(reply, &QNetworkReply::readyRead, this, take);
-    // The whole transfer has one limit, however slowly the body trickles.
-    QTimer deadline;
-    deadline.setSingleShot(true);
-    connect(&deadline, &QTimer::timeout, reply, &QNetworkReply::abort);
-    deadline.start(timeoutMs_);
-    // The window keeps painting while the notice is on its way.
+        const int kind = response.status() / 100;
+        if (kind == 3) {
+            const QUrl next = address.resolved(QUrl::fromEncoded(response.location()));
+            // Never from https down to http.
+            if (response.location().isEmpty() ||
+                (address.scheme() == u"https" && next.scheme() != u"https")) {
+                return std::nullopt;
+            }
+            address = next;
+            continue;
+        }
+        // A whole body is the notice, an error page too (the server answered
+        // in full).
+        if (kind == 2 || kind == 4 || kind == 5) {
+            return response.body();
+        }
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+bool Form4::exchange(const QUrl& address, HttpResponse& response, const QDeadlineTimer& deadline) {
+    const bool secure = address.scheme() == u"https";
+    std::unique_ptr<QTcpSocket> socket =
+        secure ? std::make_unique<QSslSocket>() : std::make_unique<QTcpSocket>();
+    socket_ = socket.get();
+    // Qt holds no more than this much unread; what comes is read at once,
+    // and the exchange ends the moment the response passes a limit.
+    socket->setReadBufferSize(kReadChunkBytes);
     QEventLoop loop;
     waiting_ = &loop;
-    connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    if (!reply->isFinished()) {
+    const auto take = [&] {
+        if (response.read(socket->readAll()) != HttpResponse::State::Reading) {
+            loop.quit();
+        }
+    };
+    const auto send = [&] { socket->write(requestFor(address)); };
+    if (secure) {
+        connect(static_cast<QSslSocket*>(socket.get()), &QSslSocket::encrypted, &loop, send);
+    } else {
+        connect(socket.get(), &QTcpSocket::connected, &loop, send);
+    }
+    connect(socket.get(), &QIODevice::readyRead, &loop, take);
+    connect(socket.get(), &QAbstractSocket::disconnected, &loop, [&] {
+        take();
+        response.end();
+        loop.quit();
+    });
+    connect(socket.get(), &QAbstractSocket::errorOccurred, &loop,
+            [&](QAbstractSocket::SocketError error) {
+                if (error != QAbstractSocket::RemoteHostClosedError) {
+                    loop.quit();
+                }
+            });
+    QTimer::singleShot(deadline.remainingTime(), &loop, &QEventLoop::quit);
+    const auto port = quint16(address.port(secure ? 443 : 80));
+    if (secure) {
+        static_cast<QSslSocket*>(socket.get())->connectToHostEncrypted(address.host(), port);
+    } else {
+        socket->connectToHost(address.host(), port);
+    }
+    if (!deadline.hasExpired()) {
         loop.exec();
     }
-    if (!oversized && reply->error() != QNetworkReply::OperationCanceledError) {
-        take();
-    }
-    // A whole body is the notice, an error page too (the server answered in
-    // full); a request that failed, was cut short, timed out, was too large
-    // or was abandoned gives nothing.
-    const bool complete =
-        !oversized && !firstShow_->windowClosed() && isWholeAnswer(reply->error());
-    reply->disconnect(this);
-    reply->deleteLater();
-    return complete ? std::optional<QByteArray>(body) : std::nullopt;
+    socket->disconnect(&loop);
+    socket->abort();
+    return response.state() == HttpResponse::State::Complete && !firstShow_->windowClosed();
 }
 
 void Form4::Form_Activate() {

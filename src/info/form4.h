@@ -9,13 +9,15 @@
 class QAction;
 namespace velmor {
 class FirstShow;
-}
+class HttpResponse;
+} // namespace velmor
 class QEventLoop;
 class QLabel;
 class QMenuBar;
-class QNetworkAccessManager;
-class QNetworkReply;
+class QDeadlineTimer;
 class QPlainTextEdit;
+class QTcpSocket;
+class QUrl;
 
 namespace velmor {
 
@@ -58,12 +60,14 @@ protected:
 
 private:
     std::optional<QByteArray> fetch();
+    // One request and its response, until the response is whole or fails,
+    // the deadline passes or the window closes; true when it is whole.
+    bool exchange(const QUrl& address, HttpResponse& response, const QDeadlineTimer& deadline);
     bool showNotice(const QByteArray& body);
 
     QString programFolder_;
     MessageBox messageBox_;
-    QNetworkAccessManager& network_;
-    QPointer<QNetworkReply> reply_;
+    QPointer<QTcpSocket> socket_;
     QPointer<QEventLoop> waiting_;
     FirstShow* firstShow_;
     int timeoutMs_ = kDefaultTimeoutMs;

@@ -85,9 +85,14 @@ TEST_F(InfoTest, TheNoticeIsShownAsItCameOrNotAtAll) {
         {"over the size limit",
          test::NoticeServer::response("200 OK", QByteArray(2 << 20, 'x')),
          {}},
-        // A compressed body counts by its decoded size.
-        {"deflated", deflated(1000), QString(1000, u'a')},
-        {"deflated past the limit", deflated(3 << 20), {}},
+        // The request asks for the body as it is; an encoded one is not read.
+        {"deflated", deflated(1000), {}},
+        {"chunked",
+         "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n"
+         "5\r\nhello\r\n6;x=y\r\n world\r\n0\r\n\r\n",
+         QStringLiteral("hello world")},
+        {"to the connection's end", "HTTP/1.0 200 OK\r\n\r\nto the end",
+         QStringLiteral("to the end")},
         {"cut short",
          "HTTP/1.1 200 OK\r\nContent-Length: 1000\r\nConnection: close\r\n\r\nshort",
          {}},
@@ -104,6 +109,14 @@ TEST_F(InfoTest, TheNoticeIsShownAsItCameOrNotAtAll) {
         window->close();
         test::settle();
     }
+    // Moved: the notice is fetched where it went.
+    test::NoticeServer moved(test::NoticeServer::response("200 OK", "moved here"));
+    test::NoticeServer mover("HTTP/1.1 302 Found\r\nLocation: " + moved.url().toLatin1() +
+                             "\r\nContent-Length: 0\r\n\r\n");
+    Form4* window = fetchFrom(mover.url());
+    EXPECT_EQ(window->Text1->toPlainText(), QStringLiteral("moved here"));
+    window->close();
+    test::settle();
     // Nobody listening.
     EXPECT_TRUE(fetchFrom(QStringLiteral("http://127.0.0.1:1/update2.5.txt"))
                     ->Text1->toPlainText()
