@@ -91,6 +91,9 @@ TEST_F(InfoTest, TheNoticeIsShownAsItCameOrNotAtAll) {
          "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n"
          "5\r\nhello\r\n6;x=y\r\n world\r\n0\r\n\r\n",
          QStringLiteral("hello world")},
+        {"after an interim answer",
+         "HTTP/1.1 100 Continue\r\n\r\n" + test::NoticeServer::response("200 OK", "after"),
+         QStringLiteral("after")},
         {"to the connection's end", "HTTP/1.0 200 OK\r\n\r\nto the end",
          QStringLiteral("to the end")},
         {"cut short",

@@ -40,29 +40,32 @@ bool HttpResponse::takeBody(qsizetype length) {
 }
 
 HttpResponse::State HttpResponse::readHead() {
-    // The head ends at the first empty line (a bare LF is taken for CR LF).
-    const qsizetype crlf = pending_.indexOf("\r\n\r\n");
-    const qsizetype lf = pending_.indexOf("\n\n");
-    if (crlf < 0 && lf < 0) {
-        return pending_.size() > kMaxHeadBytes ? fail() : State::Reading;
-    }
-    const bool byCrlf = crlf >= 0 && (lf < 0 || crlf < lf);
-    const qsizetype end = byCrlf ? crlf : lf;
-    if (end > kMaxHeadBytes) {
-        return fail();
-    }
-    const QList<QByteArray> lines = pending_.first(end).split('\n');
-    pending_.remove(0, end + (byCrlf ? 4 : 2));
-
-    // "HTTP/1.x NNN reason"
-    const QList<QByteArray> statusLine = lines.front().trimmed().split(' ');
+    // The head ends at the first empty line (a bare LF is taken for CR LF);
+    // interim answers (1xx) come before the real one.
+    int status = 0;
     bool isNumber = false;
-    const int status = statusLine.value(1).toInt(&isNumber);
-    if (!statusLine.front().startsWith("HTTP/1.") || !isNumber || status < 100 || status > 999) {
-        return fail();
-    }
-    if (status < 200) {
-        return readHead(); // an interim answer: the real one follows
+    QList<QByteArray> lines;
+    while (status < 200) {
+        const qsizetype crlf = pending_.indexOf("\r\n\r\n");
+        const qsizetype lf = pending_.indexOf("\n\n");
+        if (crlf < 0 && lf < 0) {
+            return pending_.size() > kMaxHeadBytes ? fail() : State::Reading;
+        }
+        const bool byCrlf = crlf >= 0 && (lf < 0 || crlf < lf);
+        const qsizetype end = byCrlf ? crlf : lf;
+        if (end > kMaxHeadBytes) {
+            return fail();
+        }
+        lines = pending_.first(end).split('\n');
+        pending_.remove(0, end + (byCrlf ? 4 : 2));
+
+        // "HTTP/1.x NNN reason"
+        const QList<QByteArray> statusLine = lines.front().trimmed().split(' ');
+        status = statusLine.value(1).toInt(&isNumber);
+        if (!statusLine.front().startsWith("HTTP/1.") || !isNumber || status < 100 ||
+            status > 999) {
+            return fail();
+        }
     }
     status_ = status;
     qint64 length = -1;
