@@ -147,7 +147,8 @@ bool Form4::exchange(const QUrl& address, HttpResponse& response, const QDeadlin
     QEventLoop loop;
     waiting_ = &loop;
     const auto take = [&] {
-        if (response.read(socket->readAll()) != HttpResponse::State::Reading) {
+        // A connection that never opened has nothing to read.
+        if (socket->isOpen() && response.read(socket->readAll()) != HttpResponse::State::Reading) {
             loop.quit();
         }
     };
