@@ -8,6 +8,10 @@ using namespace velmor;
 
 namespace {
 
+QList<MatchSpan> spansOf(const QString& text, bool wholeWord, const QString& markedAya) {
+    return SpanFinder(text, wholeWord).spans(markedAya);
+}
+
 // What a span holds, folded by the tests' own table.
 QString foldedSpan(const QString& aya, const MatchSpan& span) {
     const std::u32string text = aya.toStdU32String();
@@ -53,7 +57,7 @@ TEST(MatchSpans, OnRealAyas) {
         SCOPED_TRACE(c.name);
         const QString aya = test::packageAyaText(c.id);
         QStringList found;
-        for (const MatchSpan& span : matchSpans(c.text, c.wholeWord, aya)) {
+        for (const MatchSpan& span : spansOf(c.text, c.wholeWord, aya)) {
             found.append(foldedSpan(aya, span));
             if (c.wholeWord) {
                 EXPECT_TRUE(coversWholeWords(aya, span)) << span.start << ":" << span.length;
@@ -66,11 +70,11 @@ TEST(MatchSpans, OnRealAyas) {
                                     [](const auto& p) { return p.sura == 89 && p.aya == 21; });
     const QString twice =
         test::packageAyaText(static_cast<int>(place - test::packagePlaces().begin()) + 1);
-    EXPECT_EQ(matchSpans(QStringLiteral("دكا"), true, twice).size(), 2);
+    EXPECT_EQ(spansOf(QStringLiteral("دكا"), true, twice).size(), 2);
     // Any blank the searchable form treats as one separates words here too.
-    EXPECT_EQ(matchSpans(QStringLiteral("بسم الله"), true, QStringLiteral("بسم\tالله")).size(), 1);
+    EXPECT_EQ(spansOf(QStringLiteral("بسم الله"), true, QStringLiteral("بسم\tالله")).size(), 1);
     // The marks of the last letter belong to it: "بِسمِ" is highlighted whole.
-    EXPECT_EQ(matchSpans(QStringLiteral("بسم"), true, test::packageAyaText(1)),
+    EXPECT_EQ(spansOf(QStringLiteral("بسم"), true, test::packageAyaText(1)),
               QList<MatchSpan>{(MatchSpan{0, 5})});
 }
 
@@ -83,7 +87,7 @@ TEST(MatchSpans, EveryResultOfAWholeTextSearchHasItsStretches) {
         ASSERT_FALSE(ids.isEmpty());
         for (const qint64 id : ids) {
             const QString aya = test::packageAyaText(static_cast<int>(id));
-            const QList<MatchSpan> spans = matchSpans(text, wholeWord, aya);
+            const QList<MatchSpan> spans = spansOf(text, wholeWord, aya);
             ASSERT_FALSE(spans.isEmpty()) << id;
             for (const MatchSpan& span : spans) {
                 ASSERT_EQ(foldedSpan(aya, span), text) << id;

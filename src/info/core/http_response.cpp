@@ -110,20 +110,21 @@ HttpResponse::State HttpResponse::readHead() {
     return takeBody(pending_.size()) ? state_ : fail();
 }
 
-HttpResponse::State HttpResponse::readSized() {
+bool HttpResponse::takeRemaining() {
     const qsizetype length = std::min<qsizetype>(remaining_, pending_.size());
     takeBody(length);
     remaining_ -= length;
-    return remaining_ == 0 ? complete() : state_;
+    return remaining_ == 0;
+}
+
+HttpResponse::State HttpResponse::readSized() {
+    return takeRemaining() ? complete() : state_;
 }
 
 HttpResponse::State HttpResponse::readChunks() {
     for (;;) {
         if (inChunk_) {
-            const qsizetype length = std::min<qsizetype>(remaining_, pending_.size());
-            takeBody(length);
-            remaining_ -= length;
-            if (remaining_ > 0) {
+            if (!takeRemaining()) {
                 return state_;
             }
             inChunk_ = false;

@@ -41,6 +41,9 @@ private:
     State readChunks();
     // Moves length pending bytes to the body, if the body stays in bounds.
     bool takeBody(qsizetype length);
+    // Moves what has come of the remaining_ bytes (of a sized body or a
+    // chunk, already within bounds) to the body; true when none remain.
+    bool takeRemaining();
     State fail() { return state_ = State::Failed; }
     State complete() { return state_ = State::Complete; }
 

@@ -99,10 +99,6 @@ SpanFinder::SpanFinder(const QString& text, bool wholeWord) : wholeWord_(wholeWo
     }
 }
 
-QList<MatchSpan> matchSpans(const QString& text, bool wholeWord, const QString& markedAya) {
-    return SpanFinder(text, wholeWord).spans(markedAya);
-}
-
 QList<MatchSpan> SpanFinder::spans(const QString& markedAya) const {
     const std::vector<std::u32string>& pieces = pieces_;
     const bool wholeWord = wholeWord_;

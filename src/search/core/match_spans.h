@@ -14,17 +14,15 @@ struct MatchSpan {
     bool operator==(const MatchSpan&) const = default;
 };
 
-// Every stretch of the marked aya text that a search for text matched: the
-// whole word or phrase for a stand-alone search, just the matching letters
-// for part of a word, what '%' and '_' matched between the typed letters.
-// Letters are compared folded, as the search compares them; the marks on a
-// letter belong to it, and each stretch starts and ends on whole letters.
-// Matches do not overlap; each is the shortest from its start.
-QList<MatchSpan> matchSpans(const QString& text, bool wholeWord, const QString& markedAya);
-
-// The same, from the pattern the search itself compiles, once for every aya
-// of a result (a million '%' are one, not a million code points to fold again
-// for each aya).
+// Finds every stretch of a marked aya text that a search for text matched:
+// the whole word or phrase for a stand-alone search, just the matching
+// letters for part of a word, what '%' and '_' matched between the typed
+// letters. Letters are compared folded, as the search compares them; the
+// marks on a letter belong to it, and each stretch starts and ends on whole
+// letters. Matches do not overlap; each is the shortest from its start. The
+// pattern is the one the search compiles, compiled once for every aya of a
+// result (a million '%' are one, not a million code points to fold again for
+// each aya).
 class SpanFinder {
 public:
     SpanFinder(const QString& text, bool wholeWord);
