@@ -2,22 +2,16 @@
 
 #include "message_box.h"
 
-#include <QPointer>
 #include <QWidget>
-#include <optional>
 
 class QAction;
 namespace velmor {
 class FirstShow;
-class HttpResponse;
+class NoticeFetch;
 } // namespace velmor
-class QEventLoop;
 class QLabel;
 class QMenuBar;
-class QDeadlineTimer;
 class QPlainTextEdit;
-class QTcpSocket;
-class QUrl;
 
 namespace velmor {
 
@@ -33,20 +27,18 @@ public:
     ~Form4() override;
 
     static constexpr int kDefaultTimeoutMs = 10000;
-    static constexpr qint64 kMaxNoticeBytes = 1 << 20;
-    static constexpr qint64 kReadChunkBytes = 64 << 10;
 
     void setTimeoutMs(int milliseconds) { timeoutMs_ = milliseconds; }
 
     void Form_Load();
-    // Fetches and shows the notice; runs once, when the window is shown.
+    // Starts fetching the notice; runs once, when the window is shown. The
+    // notice is shown when it has come; nothing waits for it.
     void Form_Activate();
     void ok_Click();
     void note_Click();
     void gotoweb_Click();
 
     bool isFetched() const { return fetched_; }
-    // The notice as decoded, with its own line breaks.
 
     QMenuBar* menuBar;
     QAction* ok;
@@ -59,16 +51,12 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    std::optional<QByteArray> fetch();
-    // One request and its response, until the response is whole or fails,
-    // the deadline passes or the window closes; true when it is whole.
-    bool exchange(const QUrl& address, HttpResponse& response, const QDeadlineTimer& deadline);
+    void fetched();
     bool showNotice(const QByteArray& body);
 
     QString programFolder_;
     MessageBox messageBox_;
-    QPointer<QTcpSocket> socket_;
-    QPointer<QEventLoop> waiting_;
+    NoticeFetch* fetch_ = nullptr;
     FirstShow* firstShow_;
     int timeoutMs_ = kDefaultTimeoutMs;
     bool fetched_ = false;

@@ -99,6 +99,29 @@ TEST_F(InfoTest, TheNoticeIsShownAsItCameOrNotAtAll) {
         {"cut short",
          "HTTP/1.1 200 OK\r\nContent-Length: 1000\r\nConnection: close\r\n\r\nshort",
          {}},
+        {"the same length twice",
+         "HTTP/1.1 200 OK\r\nContent-Length: 5\r\nContent-Length: 5\r\n\r\nhello",
+         QStringLiteral("hello")},
+        // Whichever length won, the notice shown would be wrong.
+        {"two different lengths",
+         "HTTP/1.1 200 OK\r\nContent-Length: 3\r\nContent-Length: 5\r\n\r\nhello",
+         {}},
+        {"two different lengths in one header",
+         "HTTP/1.1 200 OK\r\nContent-Length: 5, 3\r\n\r\nhello",
+         {}},
+        // The chunk framing is never the notice.
+        {"chunked then identity",
+         "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\nTransfer-Encoding: identity\r\n\r\n"
+         "5\r\nhello\r\n0\r\n\r\n",
+         {}},
+        {"chunked, identity in one header",
+         "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked, identity\r\n\r\n"
+         "5\r\nhello\r\n0\r\n\r\n",
+         {}},
+        {"a chunk size past any notice",
+         "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n"
+         "5\r\nhello\r\n7fffffffffffffff\r\nxxxx",
+         {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -144,10 +167,16 @@ TEST_F(InfoTest, AHostileServerCannotHoldTheFetchOrFillTheMemory) {
          1},
         {"endless headers", "HTTP/1.1 200 OK\r\n", "X-Pad: " + QByteArray(1000, 'p') + "\r\n", 1},
         {"one endless header line", "HTTP/1.1 200 OK\r\nX-Pad: ", QByteArray(32 << 10, 'p'), 1},
+        {"endless interim answers", {}, "HTTP/1.1 100\n\n", 1},
+        {"a chunk size past any notice, then data",
+         "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\nhello\r\n"
+         "7fffffffffffffff\r\n",
+         QByteArray(32 << 10, 'x'), 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        test::NoticeServer server(c.head);
+        // A server that never answers gets no head at all.
+        test::NoticeServer server(c.head.isEmpty() && !c.piece.isEmpty() ? c.piece : c.head);
         server.stream(c.piece, c.intervalMs);
         Form4* window = fetchFrom(server.url(), 1500);
         EXPECT_TRUE(window->isFetched());
@@ -159,6 +188,31 @@ TEST_F(InfoTest, AHostileServerCannotHoldTheFetchOrFillTheMemory) {
         window->close();
         test::settle();
     }
+}
+
+// A body that ends in a reset, rather than the connection's orderly end, was
+// cut short, whether it had a length or ran to the end.
+TEST_F(InfoTest, ABodyEndedByAResetIsNotTheNotice) {
+    for (const QByteArray& answer :
+         {QByteArray("HTTP/1.0 200 OK\r\n\r\npart of a notice"),
+          QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\npart of a notice")}) {
+        test::ResetServer server(answer);
+        Form4* window = fetchFrom(server.url());
+        EXPECT_TRUE(window->Text1->toPlainText().isEmpty()) << answer.constData();
+        EXPECT_TRUE(window->waiting->text().startsWith(QStringLiteral("تعذر جلب")));
+        window->close();
+        test::settle();
+    }
+}
+
+// A head sent a byte at a time is read as it comes, and whole.
+TEST_F(InfoTest, AResponseSentAByteAtATimeIsTheNotice) {
+    test::NoticeServer server(test::NoticeServer::response("200 OK", "slowly"));
+    server.drip(1);
+    Form4* window = fetchFrom(server.url());
+    EXPECT_EQ(window->Text1->toPlainText(), QStringLiteral("slowly"));
+    window->close();
+    test::settle();
 }
 
 // A server that floods its headers faster than they are read keeps the

@@ -27,6 +27,10 @@ public:
                     request_ += socket->readAll();
                     if (!response_.isEmpty() && request_.contains("\r\n\r\n") && !answered_) {
                         answered_ = true;
+                        if (dripMs_ > 0) {
+                            startDrip(socket);
+                            return;
+                        }
                         socket->write(response_);
                         startStream(socket);
                     }
@@ -38,6 +42,8 @@ public:
         piece_ = std::move(piece);
         intervalMs_ = intervalMs;
     }
+    // The response goes out one byte every interval.
+    void drip(int intervalMs) { dripMs_ = intervalMs; }
     QString url() const {
         return QStringLiteral("http://127.0.0.1:%1/update2.5.txt").arg(server_.serverPort());
     }
@@ -52,6 +58,18 @@ public:
     }
 
 private:
+    void startDrip(QTcpSocket* socket) {
+        auto* timer = new QTimer(socket);
+        connect(timer, &QTimer::timeout, socket, [this, socket, timer] {
+            if (dripped_ < response_.size()) {
+                socket->write(response_.mid(dripped_++, 1));
+            } else {
+                timer->stop();
+                socket->disconnectFromHost();
+            }
+        });
+        timer->start(dripMs_);
+    }
     void startStream(QTcpSocket* socket) {
         if (piece_.isEmpty()) {
             socket->disconnectFromHost();
@@ -74,6 +92,49 @@ private:
     QByteArray piece_;
     int intervalMs_ = 0;
     qint64 streamed_ = 0;
+    int dripMs_ = 0;
+    qsizetype dripped_ = 0;
+};
+
+// A server on a thread of its own that answers one request with its bytes,
+// then resets the connection (RST, not an orderly end).
+class ResetServer {
+public:
+    explicit ResetServer(QByteArray answer) : listener_(::socket(AF_INET, SOCK_STREAM, 0)) {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t size = sizeof address;
+        ::bind(listener_, reinterpret_cast<sockaddr*>(&address), size);
+        ::listen(listener_, 4);
+        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size);
+        port_ = ntohs(address.sin_port);
+        thread_ = std::thread([this, answer = std::move(answer)] {
+            const int client = ::accept(listener_, nullptr, nullptr);
+            if (client < 0) {
+                return;
+            }
+            char request[4096];
+            if (::recv(client, request, sizeof request, 0) > 0) {
+                ::send(client, answer.constData(), answer.size(), MSG_NOSIGNAL);
+                ::usleep(100000);
+            }
+            const linger reset{1, 0};
+            ::setsockopt(client, SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
+            ::close(client);
+        });
+    }
+    ~ResetServer() {
+        ::shutdown(listener_, SHUT_RDWR);
+        thread_.join();
+        ::close(listener_);
+    }
+    QString url() const { return QStringLiteral("http://127.0.0.1:%1/update2.5.txt").arg(port_); }
+
+private:
+    int listener_;
+    int port_ = 0;
+    std::thread thread_;
 };
 
 // A server on a thread of its own that answers one request with a head,
