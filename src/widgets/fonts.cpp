@@ -5,10 +5,15 @@
 namespace velmor {
 
 void registerFontSubstitutions() {
-    // Amiri first: it has a glyph for every code point of the text and of
-    // both tafsirs (Latin and '*' included), and it sets the pause marks that
-    // stand on a no-break space above the line, where the mushaf has them.
-    const QStringList arabicFaces{QStringLiteral("Amiri"), QStringLiteral("Noto Naskh Arabic"),
+    // Noto Naskh Arabic first, chosen by measuring every aya laid out in each
+    // text box: it keeps the ink of every pause mark (U+06D6..U+06DC, on its
+    // no-break space) inside its own line, and every other glyph within 3 %
+    // of a line of it. Amiri sets those marks 1.3-1.75 em above the baseline,
+    // above its own ascent, so they reached into the line above (52 000
+    // glyphs of the text outside their lines, by up to 0.41 of a line).
+    // What Noto Naskh Arabic lacks ('*' and Latin in the tafsirs) comes from
+    // the next face that has it.
+    const QStringList arabicFaces{QStringLiteral("Noto Naskh Arabic"), QStringLiteral("Amiri"),
                                   QStringLiteral("Noto Sans Arabic")};
     QFont::insertSubstitutions(QStringLiteral("Tahoma"), arabicFaces);
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),

@@ -1,6 +1,6 @@
 // The reading window beside the main window: opened by Ctrl+R, following
 // the selection, stepping, going to a reference, sizes, themes, the kept
-// settings; and the type that draws every code point of the text.
+// settings.
 #include "connection_string.h"
 #include "database.h"
 #include "main_window_fixture.h"
@@ -9,14 +9,9 @@
 
 #include <QClipboard>
 #include <QComboBox>
-#include <QImage>
-#include <QPainter>
-#include <QRawFont>
 #include <QSplitter>
 #include <QTest>
 #include <QTextEdit>
-#include <QTextLayout>
-#include <set>
 
 using namespace velmor;
 
@@ -168,50 +163,4 @@ TEST_F(ReaderWindowTest, SizesAreSeparateAndEverythingIsKeptPerUser) {
         }
     }
     QFile::remove(settingsPath());
-}
-
-// Every code point of the text and of both tafsirs has a glyph in the face
-// the aya display resolves to, and a pause mark on a no-break space is drawn.
-TEST_F(ReaderWindowTest, TheDisplayFontDrawsEveryCodePoint) {
-    std::set<char32_t> codePoints;
-    for (int id = 1; id <= 6236; ++id) {
-        for (const QString& text :
-             {test::packageAyaText(id), test::packageTafsir(id), test::packageJalalayn(id)}) {
-            for (const char32_t c : text.toStdU32String()) {
-                codePoints.insert(c);
-            }
-        }
-    }
-    for (const QFont& font : {form->Text1->font(), form->Text2->font()}) {
-        const QRawFont raw = QRawFont::fromFont(font);
-        ASSERT_TRUE(raw.isValid());
-        for (const char32_t c : codePoints) {
-            EXPECT_TRUE(raw.supportsCharacter(static_cast<uint>(c)))
-                << raw.familyName().toStdString() << " lacks U+" << std::hex << uint(c);
-        }
-    }
-
-    // The mark's ink is added, and no glyph is the missing-glyph box.
-    const auto ink = [&](const QString& text) {
-        QTextLayout layout(text, form->Text1->font());
-        layout.beginLayout();
-        layout.createLine();
-        layout.endLayout();
-        for (const QGlyphRun& run : layout.glyphRuns()) {
-            EXPECT_FALSE(run.glyphIndexes().contains(0u)) << text.toStdString();
-        }
-        QImage image(300, 80, QImage::Format_Grayscale8);
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        layout.draw(&painter, QPointF(10, 10));
-        painter.end();
-        int dark = 0;
-        for (int y = 0; y < image.height(); ++y) {
-            for (int x = 0; x < image.width(); ++x) {
-                dark += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
-            }
-        }
-        return dark;
-    };
-    EXPECT_GT(ink(QStringLiteral("وَاحِدٌ\u00A0\u06D6")), ink(QStringLiteral("وَاحِدٌ\u00A0")));
 }
