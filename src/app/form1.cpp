@@ -417,7 +417,9 @@ void Form1::reading_Click() {
     if (!reader_) {
         reader_ = new ReaderWindow(store_, store::buildConnectionString(programFolder_),
                                    readerSettingsPath());
-        reader_->placeBeside(frameGeometry());
+        reader_->setMessageBox(
+            [this](const QString& title, const QString& text) { messageBox(title, text); });
+        reader_->placeBeside(*this);
     }
     if (shownAyaId_ != 0) {
         reader_->follow(shownAyaId_, session_.searchedFor());

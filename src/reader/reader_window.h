@@ -1,6 +1,8 @@
 #pragma once
 
-#include "reading.h"
+#include "message_box.h"
+#include "reader_preferences.h"
+#include "scripture_view.h"
 
 #include <QWidget>
 #include <memory>
@@ -16,6 +18,8 @@ class QSplitter;
 class QToolButton;
 
 namespace velmor {
+
+class PaneZoom;
 
 // The reading window: a whole sura as continuous text, the current aya
 // tinted and what the last search matched marked, the current aya's tafsir
@@ -33,8 +37,12 @@ public:
     // window forward.
     void open(std::optional<qint64> id);
     // Where it opens the first time: beside the main window, on the side
-    // with more room. A window placed before stays where it was.
-    void placeBeside(const QRect& mainWindow);
+    // with more room, neither covering the other where the screen has room
+    // for both (the main window moves aside when it must). A window placed
+    // before stays where it was, if that still fits a screen.
+    void placeBeside(QWidget& mainWindow);
+    // Where a save of the settings that failed is said, once a run.
+    void setMessageBox(MessageBox messageBox) { messageBox_ = std::move(messageBox); }
     // Moves to the aya the main window selected and marks what its search
     // matched (nothing after a listing).
     void follow(qint64 id, std::optional<ReadingSession::Search> search);
@@ -55,6 +63,8 @@ public:
     void setScriptureSize(double points);
     void setTafsirSize(double points);
     void copyAya();
+    // Copies the selection of a pane, plain when "بلا تشكيل" is checked.
+    void copySelection(const QPlainTextEdit& pane);
 
     const ReadingSession& session() const { return session_; }
     const ReaderPreferences& preferences() const { return preferences_; }
@@ -62,7 +72,7 @@ public:
 
     // Controls, named for tests and screen readers.
     QLabel* suraHeader;
-    QPlainTextEdit* scripture;
+    ScriptureView* scripture;
     QPlainTextEdit* tafsirPane;
     QSplitter* splitter;
     QLineEdit* goToBox;
@@ -84,14 +94,19 @@ private:
     QLayout* buildChoices();
     QLayout* buildOptions();
     void buildShortcuts();
+    void restoreLayout();
+    void checkSplit();
     ReadingSession::Moved moveTo(std::optional<qint64> id);
+    void chooseAt(int position);
     void step(std::optional<qint64> (Mushaf::*to)(qint64) const);
     void showSura();
     void showCurrent();
+    void showPlace();
     void showTafsir();
     void markAyas();
     void markMatches();
     void scrollToCurrent();
+    void showTafsirPane(bool shown);
     void applyTheme();
     void stepSize(QWidget* pane, int steps);
     void resetSize(QWidget* pane);
@@ -102,7 +117,12 @@ private:
     QString settingsPath_;
     ReaderPreferences preferences_;
     ReadingSession session_;
-    bool matchesMarked_ = false; // the text carries match formats to clear
+    MessageBox messageBox_;
+    PaneZoom* zoom_ = nullptr;
+    bool placed_ = false;          // a saved place that fits a screen was restored
+    bool saveFailureSaid_ = false; // a failed save is said once a run
+    bool splitChecked_ = false;
+    QList<int> tafsirShownSizes_;  // the split to reopen a pane dragged shut to
 };
 
 } // namespace velmor

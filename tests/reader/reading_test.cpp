@@ -3,7 +3,7 @@
 // and the kept settings.
 #include "connection_string.h"
 #include "database.h"
-#include "reading.h"
+#include "reader_preferences.h"
 #include "reference.h"
 #include "run_program.h"
 #include "scripture.h"

@@ -5,9 +5,6 @@
 #include "record_view.h"
 #include "result_set.h"
 
-#include <QDir>
-#include <QSettings>
-#include <QStandardPaths>
 #include <algorithm>
 #include <cmath>
 
@@ -124,7 +121,7 @@ QString ReadingSession::copyText(bool plain) const {
         return {};
     }
     const QString& text = sura_.ayas[*k].text;
-    return ayaDisplayText(plain ? withoutMarks(text) : text, resultLine(place().sura, place().aya));
+    return ayaDisplayText(plain ? plainLetters(text) : text, resultLine(place().sura, place().aya));
 }
 
 QString themeTitle(ReaderTheme theme) {
@@ -186,56 +183,6 @@ double contrastRatio(const QColor& a, const QColor& b) {
     const double la = luminance(a);
     const double lb = luminance(b);
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
-double steppedSize(double size, int steps) {
-    return std::clamp(size + steps, ReaderPreferences::kMinimumSize,
-                      ReaderPreferences::kMaximumSize);
-}
-
-namespace {
-double sizeIn(const QSettings& file, const char* key, double fallback) {
-    bool ok = false;
-    const double size = file.value(QLatin1String(key)).toDouble(&ok);
-    return ok && size >= ReaderPreferences::kMinimumSize && size <= ReaderPreferences::kMaximumSize
-               ? size
-               : fallback;
-}
-} // namespace
-
-ReaderPreferences ReaderPreferences::load(const QString& path) {
-    const QSettings file(path, QSettings::IniFormat);
-    ReaderPreferences preferences;
-    preferences.geometry = file.value(QStringLiteral("geometry")).toByteArray();
-    preferences.splitter = file.value(QStringLiteral("splitter")).toByteArray();
-    preferences.scriptureSize = sizeIn(file, "scriptureSize", kScriptureSize);
-    preferences.tafsirSize = sizeIn(file, "tafsirSize", kTafsirSize);
-    preferences.theme =
-        themeNamed(file.value(QStringLiteral("theme")).toString()).value_or(ReaderTheme::Light);
-    preferences.source = tafsirNamed(file.value(QStringLiteral("tafsir")).toString())
-                             .value_or(TafsirSource::Muyassar);
-    bool ok = false;
-    const qint64 last = file.value(QStringLiteral("lastAya")).toLongLong(&ok);
-    preferences.lastAya = ok && last >= 1 ? last : 1;
-    return preferences;
-}
-
-bool ReaderPreferences::save(const QString& path) const {
-    QSettings file(path, QSettings::IniFormat);
-    file.setValue(QStringLiteral("geometry"), geometry);
-    file.setValue(QStringLiteral("splitter"), splitter);
-    file.setValue(QStringLiteral("scriptureSize"), scriptureSize);
-    file.setValue(QStringLiteral("tafsirSize"), tafsirSize);
-    file.setValue(QStringLiteral("theme"), themeKey(theme));
-    file.setValue(QStringLiteral("tafsir"), tafsirKey(source));
-    file.setValue(QStringLiteral("lastAya"), lastAya);
-    file.sync();
-    return file.status() == QSettings::NoError;
-}
-
-QString readerSettingsPath() {
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))
-        .filePath(QStringLiteral("reader.ini"));
 }
 
 } // namespace velmor

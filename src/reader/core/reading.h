@@ -93,31 +93,4 @@ ThemeColours coloursOf(ReaderTheme theme);
 // The contrast ratio of two colours (WCAG 2): 1 to 21.
 double contrastRatio(const QColor& a, const QColor& b);
 
-// What the reading window keeps between runs, per user.
-struct ReaderPreferences {
-    static constexpr double kMinimumSize = 8;
-    static constexpr double kMaximumSize = 72;
-    static constexpr double kScriptureSize = 20;
-    static constexpr double kTafsirSize = 14;
-
-    QByteArray geometry;
-    QByteArray splitter;
-    double scriptureSize = kScriptureSize;
-    double tafsirSize = kTafsirSize;
-    ReaderTheme theme = ReaderTheme::Light;
-    TafsirSource source = TafsirSource::Muyassar;
-    qint64 lastAya = 1;
-
-    // Unknown or unusable values keep their defaults.
-    static ReaderPreferences load(const QString& path);
-    // False when the file could not be written.
-    bool save(const QString& path) const;
-};
-
-// The reading window's settings file in the user's configuration folder.
-QString readerSettingsPath();
-
-// A size after one step up (+1), down (-1), within the limits.
-double steppedSize(double size, int steps);
-
 } // namespace velmor

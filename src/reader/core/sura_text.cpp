@@ -13,6 +13,17 @@ const SuraText::Placed* SuraText::find(qint64 id) const {
     return at != placed.end() && at->id == id ? &*at : nullptr;
 }
 
+const SuraText::Placed* SuraText::at(qsizetype position) const {
+    // The first aya whose marker ends after the position.
+    const auto found = std::upper_bound(
+        placed.begin(), placed.end(), position,
+        [](qsizetype wanted, const Placed& p) { return wanted < p.markerStart + p.markerLength; });
+    if (found != placed.end()) {
+        return &*found;
+    }
+    return placed.empty() ? nullptr : &placed.back();
+}
+
 QString ayaEndMarker(int aya) {
     // Ornate parentheses, as printed mushafs quote an aya's number; they
     // need no font feature beyond their glyphs.
@@ -69,6 +80,26 @@ QString withoutMarks(const QString& text) {
         if (c.category() != QChar::Mark_NonSpacing && c.category() != QChar::Mark_Enclosing) {
             plain += c;
         }
+    }
+    return plain;
+}
+
+QString plainLetters(const QString& text) {
+    QString plain;
+    plain.reserve(text.size());
+    for (const QChar c : withoutMarks(text)) {
+        if (c == QChar(0x0640)) {
+            continue; // tatweel
+        }
+        // A no-break space is where a pause mark stood; blanks in a row are one.
+        const bool blank = c == u' ' || c == QChar(0x00A0);
+        if (blank && (plain.isEmpty() || plain.back() == u' ')) {
+            continue;
+        }
+        plain += blank ? QChar(u' ') : c;
+    }
+    if (plain.endsWith(u' ')) {
+        plain.chop(1);
     }
     return plain;
 }

@@ -33,6 +33,9 @@ struct SuraText {
 
     // The aya's placement; null when the aya is not in this sura.
     const Placed* find(qint64 id) const;
+    // The aya a position of the body belongs to: its text, its end marker
+    // or the blank before it; null in an empty sura.
+    const Placed* at(qsizetype position) const;
 };
 
 // The end marker of an aya: the mushaf's end-of-aya sign around its number
@@ -49,5 +52,9 @@ QList<MatchSpan> bodySpans(const SuraText& sura, const QString& searchText, bool
 // The text with every combining mark removed (harakat, Quranic marks,
 // superscript alef); letters, tatweel and blanks as stored.
 QString withoutMarks(const QString& text);
+
+// The text as a plain copy gives it: letters only, without marks or
+// tatweel, one blank where a pause mark stood between two.
+QString plainLetters(const QString& text);
 
 } // namespace velmor

@@ -1,5 +1,6 @@
 #include "settings_file.h"
 
+#include "whole_file.h"
 #include "windows1256.h"
 
 #include <QDir>
@@ -57,21 +58,6 @@ QStringList splitFields(const QString& line) {
     return fields;
 }
 
-bool writeAll(int fd, const QByteArray& bytes) {
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written =
-            ::write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            return false;
-        }
-        done += written;
-    }
-    return true;
-}
 
 bool isControl(QChar c) {
     return c.category() == QChar::Other_Control;
@@ -152,55 +138,23 @@ DisplayFont displayFontOf(const QFont& font) {
 }
 
 std::optional<SavedFont> readSettingsFile(const QString& path) {
-    // Non-blocking, so that a FIFO or a device in the file's place cannot
-    // hold up start-up; only a regular file is read.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
+    // A FIFO or a device in the file's place cannot hold up start-up. One
+    // line is all the file may hold; no more than a line's worth is read.
+    // A file that cannot be read holds no saved font (not an empty one).
+    const Outcome<QByteArray> line = readRegularFile(path, 4096);
+    if (!line) {
         return std::nullopt;
     }
-    struct stat status {};
-    QByteArray line;
-    bool read = false;
-    if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) {
-        // One line is all the file may hold; read no more than a line's worth.
-        line.resize(4096);
-        const ssize_t got = ::read(fd, line.data(), static_cast<size_t>(line.size()));
-        // A file that cannot be read holds no saved font (not an empty one).
-        read = got >= 0;
-        line.resize(read ? got : 0);
-    }
-    ::close(fd);
-    if (!read) {
-        return std::nullopt;
-    }
-    return parseSettingsLine(line);
+    return parseSettingsLine(*line);
 }
 
 SaveResult writeSettingsFile(const QString& path, const DisplayFont& font) {
     if (!isStorableFontName(font.name)) {
         return SaveResult::NameNotStorable;
     }
-    const QFileInfo target(path);
-    if (!QDir().mkpath(target.absolutePath())) {
-        return SaveResult::WriteFailed;
-    }
-    // A new file of our own beside the old one, renamed over it once it is
-    // complete on disk: the old file survives a full disk or a crash.
-    QByteArray temporary = QFile::encodeName(target.absoluteFilePath()) + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) {
-        return SaveResult::WriteFailed;
-    }
-    bool saved =
-        ::fchmod(fd, 0644) == 0 && writeAll(fd, formatSettingsLine(font)) && ::fsync(fd) == 0;
-    saved = ::close(fd) == 0 && saved;
-    saved = saved && ::rename(temporary.constData(),
-                              QFile::encodeName(target.absoluteFilePath()).constData()) == 0;
-    if (!saved) {
-        ::unlink(temporary.constData());
-        return SaveResult::WriteFailed;
-    }
-    return SaveResult::Saved;
+    // The old file survives a full disk or a crash.
+    return replaceFile(path, formatSettingsLine(font)) ? SaveResult::Saved
+                                                       : SaveResult::WriteFailed;
 }
 
 QString saveFailureMessage(SaveResult result, const QString& path) {

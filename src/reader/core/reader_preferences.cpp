@@ -1,0 +1,74 @@
+#include "reader_preferences.h"
+
+#include "log.h"
+#include "whole_file.h"
+
+#include <QDir>
+#include <QSettings>
+#include <QStandardPaths>
+#include <algorithm>
+
+namespace velmor {
+
+double steppedSize(double size, int steps) {
+    return std::clamp(size + steps, ReaderPreferences::kMinimumSize,
+                      ReaderPreferences::kMaximumSize);
+}
+
+namespace {
+double sizeIn(const QSettings& file, const char* key, double fallback) {
+    bool ok = false;
+    const double size = file.value(QLatin1String(key)).toDouble(&ok);
+    return ok && size >= ReaderPreferences::kMinimumSize && size <= ReaderPreferences::kMaximumSize
+               ? size
+               : fallback;
+}
+} // namespace
+
+ReaderPreferences ReaderPreferences::load(const QString& path) {
+    ReaderPreferences preferences;
+    if (!isRegularOrMissing(path)) {
+        qCInfo(velmorReader) << "the reading window's settings are not a regular file:" << path;
+        return preferences;
+    }
+    const QSettings file(path, QSettings::IniFormat);
+    preferences.geometry = file.value(QStringLiteral("geometry")).toByteArray();
+    preferences.splitter = file.value(QStringLiteral("splitter")).toByteArray();
+    preferences.scriptureSize = sizeIn(file, "scriptureSize", kScriptureSize);
+    preferences.tafsirSize = sizeIn(file, "tafsirSize", kTafsirSize);
+    preferences.theme =
+        themeNamed(file.value(QStringLiteral("theme")).toString()).value_or(ReaderTheme::Light);
+    preferences.source = tafsirNamed(file.value(QStringLiteral("tafsir")).toString())
+                             .value_or(TafsirSource::Muyassar);
+    bool ok = false;
+    const qint64 last = file.value(QStringLiteral("lastAya")).toLongLong(&ok);
+    preferences.lastAya = ok && last >= 1 ? last : 1;
+    return preferences;
+}
+
+Done ReaderPreferences::save(const QString& path) const {
+    Done saved = replaceFile(path, [this](const QString& temporary) {
+        QSettings file(temporary, QSettings::IniFormat);
+        file.setValue(QStringLiteral("geometry"), geometry);
+        file.setValue(QStringLiteral("splitter"), splitter);
+        file.setValue(QStringLiteral("scriptureSize"), scriptureSize);
+        file.setValue(QStringLiteral("tafsirSize"), tafsirSize);
+        file.setValue(QStringLiteral("theme"), themeKey(theme));
+        file.setValue(QStringLiteral("tafsir"), tafsirKey(source));
+        file.setValue(QStringLiteral("lastAya"), lastAya);
+        file.sync();
+        return file.status() == QSettings::NoError;
+    });
+    if (!saved) {
+        qCInfo(velmorReader) << "the reading window's settings were not saved in" << path << ":"
+                             << saved.reason();
+    }
+    return saved;
+}
+
+QString readerSettingsPath() {
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))
+        .filePath(QStringLiteral("reader.ini"));
+}
+
+} // namespace velmor

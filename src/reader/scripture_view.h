@@ -1,0 +1,46 @@
+#pragma once
+
+#include "reading.h"
+
+#include <QPlainTextEdit>
+
+namespace velmor {
+
+// The reading window's text: a whole sura, each mushaf page a paragraph
+// (a plain text edit lays out only the pages in view, so a long sura opens,
+// steps and changes size within a frame). It marks what a search matched,
+// tints the current aya, scrolls it into view, and says which aya the
+// reader clicked or pressed Enter on.
+class ScriptureView : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    explicit ScriptureView(QWidget* parent);
+
+    void showSura(const SuraText& sura);
+    // The matches are formats of the text itself, laid out with each page as
+    // it comes into view.
+    void markMatches(const QList<MatchSpan>& matches, const ThemeColours& colours);
+    // The current aya is tinted by an extra selection, which costs a layout
+    // of its own stretch only; inside the tint its matches are marked again,
+    // over it.
+    void markCurrent(const SuraText::Placed* current, const QList<MatchSpan>& matches,
+                     const ThemeColours& colours);
+    // The aya's end comes into view, then its start: a whole aya shows
+    // whole, a long one from its beginning.
+    void scrollTo(const SuraText::Placed& aya);
+
+signals:
+    // A click (not a drag that selects) or Enter at the caret.
+    void positionChosen(int position);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    bool matchesMarked_ = false; // the text carries match formats to clear
+    QPoint pressedAt_;
+};
+
+} // namespace velmor
