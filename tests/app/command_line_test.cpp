@@ -51,6 +51,21 @@ TEST(CommandLine, ParsesEachActionAndRefusesWhatDoesNotFit) {
         {{"--aya", "1:1", "--page", "2"}, Action::Error},
         {{"--page", "2", "--sura", "2"}, Action::Error},
         {{"--compose", "5", "--partial"}, Action::Error},
+        // Every number in Arabic-Indic or Persian digits, as --aya takes them.
+        {{"--sura", "٢"}, Action::ListSura},
+        {{"--juz", "٣٠"}, Action::ListJuz},
+        {{"--page", "٦٠٤"}, Action::ListPage},
+        {{"--search", "الله", "--suras", "١-٣"}, Action::Search},
+        {{"--search", "الله", "--juzs", "۲-۹"}, Action::Search},
+        {{"--compose-sura", "١١٤"}, Action::ComposeSura},
+        {{"--compose", "۲۶۲,١"}, Action::ComposeChosen},
+        {{"--juz", "٣١"}, Action::Error},
+        // An option given twice is refused, not read as its last value.
+        {{"--aya", "1:1", "--aya", "2:2"}, Action::Error},
+        {{"--tafsir", "1:1", "--source", "jalalayn", "--source", "muyassar"}, Action::Error},
+        {{"--search", "الله", "--partial", "--partial"}, Action::Error},
+        {{"--aya", "-1"}, Action::Error},
+        {{"--aya", ":2"}, Action::Error},
     };
     for (const Case& c : cases) {
         const CommandLine command = parse(c.arguments);
@@ -58,6 +73,11 @@ TEST(CommandLine, ParsesEachActionAndRefusesWhatDoesNotFit) {
         EXPECT_EQ(command.action == Action::Error, !command.error.isEmpty());
     }
     EXPECT_EQ(parse({"--compose", "262, 1"}).ids, (QList<qint64>{262, 1}));
+    EXPECT_EQ(parse({"--compose", "۲۶۲,١"}).ids, (QList<qint64>{262, 1}));
+    EXPECT_EQ(parse({"--sura", "١١٤"}).number, 114);
+    const CommandLine range = parse({"--search", "الله", "--suras", "١-٣"});
+    EXPECT_EQ(std::tuple(range.options.scope, range.options.sora1, range.options.sora2),
+              std::tuple(4, 0, 2));
 }
 
 TEST(CommandLine, PrintsExactlyTheStoredDataAndFailsOnEveryBadInput) {

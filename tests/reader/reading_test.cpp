@@ -37,6 +37,11 @@ TEST(Reference, EveryFormAReaderTypes) {
         {"البَقَرَة 286", {2, 286}}, {"آل عمران 7", {3, 7}},   {"ال عمران", {3, 1}},
         {"المزمل 2", {73, 2}},    {"ص 88", {38, 88}},       {"114", {114, 1}},
         {"الناس:6", {114, 6}},    {"يس", {36, 1}},          {"الإخلاص 4", {112, 4}},
+        // Extended Arabic-Indic (Persian) digits, ۹ among them.
+        {"۲:۲۵۹", {2, 259}},      {"۹:۱۲۹", {9, 129}},
+        // Direction marks a reference pasted from a right-to-left text carries.
+        {"\u200F2:255\u200E", {2, 255}}, {"\u061C٢:\u200F٢٥٥", {2, 255}},
+        {"\u2067البقرة 255\u2069", {2, 255}}, {"2 255", {2, 255}},
     };
     for (const auto& [typed, ref] : valid) {
         const ParsedReference parsed = parseReference(typed);
@@ -44,11 +49,27 @@ TEST(Reference, EveryFormAReaderTypes) {
         EXPECT_EQ(*parsed.ref, ref) << typed.toStdString();
     }
     for (const QString typed : {"", "   ", "2:287", "2:0", "115", "0:1", "البقرات 1", "الناس 7",
-                                "2:255:1", "abc", "99999999999999999999:1"}) {
+                                "2:255:1", "abc", "99999999999999999999:1", "-1", ":2", "/3",
+                                ",4", "\u200F-1", "2:x"}) {
         const ParsedReference parsed = parseReference(typed);
         EXPECT_FALSE(parsed.ref.has_value()) << typed.toStdString();
         EXPECT_FALSE(parsed.error.isEmpty()) << typed.toStdString();
     }
+    // Each message names the part that is wrong, and quotes it short.
+    const std::vector<std::pair<QString, QString>> messages{
+        {"2:-1", "لا توجد الآية -1 في سورة البقرة"},
+        {"2.5", "لا توجد السورة 2.5"},
+        {"-1", "اكتب السورة قبل \"-\""},
+        {"البقرات 1", "لا توجد سورة باسم \"البقرات\""},
+        {"2:" + QString(400, u'9'), "لا توجد الآية 999999999999"},
+    };
+    for (const auto& [typed, start] : messages) {
+        const QString error = parseReference(typed).error;
+        EXPECT_TRUE(error.startsWith(start)) << typed.left(20).toStdString() << ": "
+                                             << error.toStdString();
+        EXPECT_LT(error.size(), 120) << typed.left(20).toStdString();
+    }
+    EXPECT_LT(parseReference(QString(32767, u'x')).error.size(), 120);
 }
 
 TEST_F(Reading, TheMushafsPlacesAndStepsThroughThem) {

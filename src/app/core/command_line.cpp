@@ -22,16 +22,17 @@ void print(std::FILE* stream, const QString& text) {
     std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
 }
 
+// A number in ASCII, Arabic-Indic or Persian digits, within bounds.
 std::optional<int> numberIn(const QString& text, int first, int last) {
     bool ok = false;
-    const int value = text.trimmed().toInt(&ok);
+    const int value = westernDigits(text).trimmed().toInt(&ok);
     return ok && value >= first && value <= last ? std::optional<int>(value) : std::nullopt;
 }
 
 // "A-B" with both bounds in range.
 std::optional<std::pair<int, int>> rangeIn(const QString& text, int first, int last) {
     static const QRegularExpression pattern(QStringLiteral("^\\s*(\\d+)\\s*-\\s*(\\d+)\\s*$"));
-    const QRegularExpressionMatch match = pattern.match(text);
+    const QRegularExpressionMatch match = pattern.match(westernDigits(text));
     if (!match.hasMatch()) {
         return std::nullopt;
     }
@@ -176,6 +177,12 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     if (!parser.parse(arguments)) {
         return failure(command, parser.errorText());
     }
+    // An option given twice is a mistake, not a choice of the last one.
+    for (const QString& name : parser.optionNames()) {
+        if (parser.optionNames().count(name) > 1) {
+            return failure(command, QStringLiteral("--%1 is given more than once").arg(name));
+        }
+    }
     if (!parser.positionalArguments().isEmpty()) {
         return failure(command, QStringLiteral("unexpected argument: ") +
                                     parser.positionalArguments().first());
@@ -204,7 +211,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     if (parser.isSet(o.compose)) {
         for (const QString& item : parser.value(o.compose).split(u',')) {
             bool ok = false;
-            const qint64 id = item.trimmed().toLongLong(&ok);
+            const qint64 id = westernDigits(item).trimmed().toLongLong(&ok);
             if (!ok || id < 1) {
                 return failure(command,
                                QStringLiteral("--compose takes aya IDs separated by commas"));

@@ -57,7 +57,14 @@ Done ReaderPreferences::save(const QString& path) const {
         file.setValue(QStringLiteral("tafsir"), tafsirKey(source));
         file.setValue(QStringLiteral("lastAya"), lastAya);
         file.sync();
-        return file.status() == QSettings::NoError;
+        if (file.status() != QSettings::NoError) {
+            return false;
+        }
+        // A full disk can cut the file short without a word from QSettings
+        // (and reading it again would only ask its cache): it counts as
+        // written when its last line, the key that sorts last, is there.
+        const Outcome<QByteArray> written = readRegularFile(temporary, 4 << 20);
+        return written && written->endsWith("\ntheme=" + themeKey(theme).toLatin1() + "\n");
     });
     if (!saved) {
         qCInfo(velmorReader) << "the reading window's settings were not saved in" << path << ":"

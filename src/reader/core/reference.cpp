@@ -5,6 +5,7 @@
 
 #include <QRegularExpression>
 #include <QStringList>
+#include <algorithm>
 
 namespace velmor {
 
@@ -25,17 +26,6 @@ QString comparableName(const QString& name) {
         plain.remove(0, 2);
     }
     return plain;
-}
-
-QString westernDigits(QString text) {
-    for (QChar& c : text) {
-        if (c.unicode() >= 0x0660 && c.unicode() <= 0x0669) {
-            c = QChar(u'0' + (c.unicode() - 0x0660));
-        } else if (c.unicode() >= 0x06F0 && c.unicode() <= 0x06F9) {
-            c = QChar(u'0' + (c.unicode() - 0x06F0));
-        }
-    }
-    return text;
 }
 
 int ayaCountOf(int sura) {
@@ -64,47 +54,100 @@ int suraNamed(const QString& name) {
     return index < 0 ? 0 : static_cast<int>(index) + 1;
 }
 
+namespace {
+
+// What a message quotes of the reader's text: enough to recognise it, never
+// so much that it cannot be read at a glance.
+QString quoted(const QString& text) {
+    constexpr qsizetype kLongest = 24;
+    return text.size() <= kLongest ? text
+                                   : text.left(kLongest / 2) + QChar(0x2026) + text.right(kLongest / 2);
+}
+
+// Without the marks that set a text's direction, which a reference pasted
+// from a right-to-left text carries (LRM, RLM, ALM, embeddings, isolates).
+QString withoutDirectionMarks(QString text) {
+    text.removeIf([](QChar c) {
+        const char16_t u = c.unicode();
+        return u == 0x200E || u == 0x200F || u == 0x061C || (u >= 0x202A && u <= 0x202E) ||
+               (u >= 0x2066 && u <= 0x2069);
+    });
+    return text;
+}
+
+bool isSeparator(QChar c) {
+    return QStringView(u":：/،,-").contains(c);
+}
+
+bool isNumber(const QString& text) {
+    static const QRegularExpression digits(QStringLiteral("^\\d+$"));
+    return digits.match(text).hasMatch();
+}
+
+} // namespace
+
 ParsedReference parseReference(const QString& typed) {
-    QString text = westernDigits(typed).simplified();
+    QString text = westernDigits(withoutDirectionMarks(typed)).simplified();
     // The word "sura" before a name or number says nothing more.
     static const QRegularExpression suraWord(QStringLiteral("^سور[ةه]\\s*"));
     text.remove(suraWord);
     if (text.isEmpty()) {
         return failure(QStringLiteral("اكتب مرجع الآية، مثل 2:255 أو البقرة 255"));
     }
-    // A sura (name or number), then optionally a separator and an aya number.
-    static const QRegularExpression shape(
-        QStringLiteral("^(.*?)\\s*(?:[:：/،,\\-]\\s*|\\s)?(\\d+)?$"));
-    const QRegularExpressionMatch match = shape.match(text);
-    QString suraPart = match.captured(1).trimmed();
-    QString ayaPart = match.captured(2);
-    if (suraPart.isEmpty()) { // a number alone names a sura
-        std::swap(suraPart, ayaPart);
+    // The sura (a name or a number), then a separator or a blank and the
+    // aya's number, or the sura alone.
+    QString suraPart = text;
+    QString ayaPart;
+    const qsizetype separator = std::find_if(text.begin(), text.end(), isSeparator) - text.begin();
+    if (separator < text.size()) {
+        suraPart = text.left(separator).trimmed();
+        ayaPart = text.mid(separator + 1).trimmed();
+        if (suraPart.isEmpty()) {
+            return failure(QStringLiteral("اكتب السورة قبل \"%1\"، مثل 2:255").arg(text[separator]));
+        }
+    } else if (const qsizetype blank = text.lastIndexOf(u' ');
+               blank > 0 && isNumber(text.mid(blank + 1))) {
+        suraPart = text.left(blank);
+        ayaPart = text.mid(blank + 1);
     }
-    static const QRegularExpression digitsOnly(QStringLiteral("^\\d+$"));
     int sura = 0;
-    if (digitsOnly.match(suraPart).hasMatch()) {
+    if (isNumber(suraPart)) {
         bool ok = false;
         sura = suraPart.toInt(&ok);
         if (!ok || sura < 1 || sura > 114) {
-            return failure(
-                QStringLiteral("لا توجد السورة %1: أرقام السور من 1 إلى 114").arg(suraPart));
+            return failure(QStringLiteral("لا توجد السورة %1: أرقام السور من 1 إلى 114")
+                               .arg(quoted(suraPart)));
         }
     } else if ((sura = suraNamed(suraPart)) == 0) {
-        return failure(QStringLiteral("لا توجد سورة باسم \"%1\"").arg(suraPart));
+        static const QRegularExpression numberLike(QStringLiteral("^[\\d.\\s]+$"));
+        return failure(numberLike.match(suraPart).hasMatch()
+                           ? QStringLiteral("لا توجد السورة %1: أرقام السور من 1 إلى 114")
+                                 .arg(quoted(suraPart))
+                           : QStringLiteral("لا توجد سورة باسم \"%1\"").arg(quoted(suraPart)));
     }
     if (ayaPart.isEmpty()) {
         return {AyaRef{sura, 1}, {}};
     }
     bool ok = false;
-    const int aya = ayaPart.toInt(&ok);
+    const int aya = isNumber(ayaPart) ? ayaPart.toInt(&ok) : 0;
     const int count = ayaCountOf(sura);
     if (!ok || aya < 1 || aya > count) {
         return failure(QStringLiteral("لا توجد الآية %1 في سورة %2: آياتها من 1 إلى %3")
-                           .arg(ayaPart, store::compairlist()[sura - 1])
+                           .arg(quoted(ayaPart), store::compairlist()[sura - 1])
                            .arg(count));
     }
     return {AyaRef{sura, aya}, {}};
+}
+
+QString westernDigits(QString text) {
+    for (QChar& c : text) {
+        if (c.unicode() >= 0x0660 && c.unicode() <= 0x0669) {
+            c = QChar(u'0' + (c.unicode() - 0x0660));
+        } else if (c.unicode() >= 0x06F0 && c.unicode() <= 0x06F9) {
+            c = QChar(u'0' + (c.unicode() - 0x06F0));
+        }
+    }
+    return text;
 }
 
 QString arabicIndicNumber(qint64 number) {

@@ -26,6 +26,10 @@ ParsedReference parseReference(const QString& text);
 // The sura whose name this is (matched as references match names), or 0.
 int suraNamed(const QString& name);
 
+// The text with its Arabic-Indic (٠..٩) and extended Arabic-Indic (۰..۹)
+// digits as ASCII digits.
+QString westernDigits(QString text);
+
 // A number in Arabic-Indic digits (٠..٩).
 QString arabicIndicNumber(qint64 number);
 

@@ -85,18 +85,29 @@ QString withoutMarks(const QString& text) {
 }
 
 QString plainLetters(const QString& text) {
+    const auto isPauseMark = [](QChar c) { return c.unicode() >= 0x06D6 && c.unicode() <= 0x06DC; };
     QString plain;
     plain.reserve(text.size());
-    for (const QChar c : withoutMarks(text)) {
-        if (c == QChar(0x0640)) {
-            continue; // tatweel
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        QChar c = text[i];
+        if (isPauseMark(c)) {
+            // The mark goes with the no-break space that carries it, and its
+            // place is one blank between the words.
+            if (plain.endsWith(QChar(0x00A0))) {
+                plain.chop(1);
+            }
+            if (i + 1 < text.size() && text[i + 1] == QChar(0x00A0)) {
+                ++i;
+            }
+            c = u' ';
+        } else if (c.category() == QChar::Mark_NonSpacing ||
+                   c.category() == QChar::Mark_Enclosing || c == QChar(0x0640)) {
+            continue; // marks and tatweel
         }
-        // A no-break space is where a pause mark stood; blanks in a row are one.
-        const bool blank = c == u' ' || c == QChar(0x00A0);
-        if (blank && (plain.isEmpty() || plain.back() == u' ')) {
+        if (c == u' ' && (plain.isEmpty() || plain.back() == u' ')) {
             continue;
         }
-        plain += blank ? QChar(u' ') : c;
+        plain += c;
     }
     if (plain.endsWith(u' ')) {
         plain.chop(1);

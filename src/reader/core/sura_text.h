@@ -54,7 +54,8 @@ QList<MatchSpan> bodySpans(const SuraText& sura, const QString& searchText, bool
 QString withoutMarks(const QString& text);
 
 // The text as a plain copy gives it: letters only, without marks or
-// tatweel, one blank where a pause mark stood between two.
+// tatweel; a pause mark and the no-break space that carries it become one
+// blank, and blanks in a row one (a no-break space between two words stays).
 QString plainLetters(const QString& text);
 
 } // namespace velmor
