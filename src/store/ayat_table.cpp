@@ -4,6 +4,7 @@
 #include "byte_search.h"
 #include "jet_like.h"
 #include "reference_lists.h"
+#include "table_check.h"
 
 #include <algorithm>
 #include <array>
@@ -77,26 +78,6 @@ Span append(std::string& block, std::string_view text) {
     return span;
 }
 
-// What is wrong with the place of the n-th row (1-based), or nothing: IDs
-// run 1..N in reading order, each sura and aya number is one the reference
-// lists know.
-QString misplaced(const Row& row, std::size_t n) {
-    if (row.id() != static_cast<sqlite3_int64>(n)) {
-        return QStringLiteral("the IDs of the table Ayat do not run 1, 2, 3... (row %1 has ID %2)")
-            .arg(n)
-            .arg(row.id());
-    }
-    const sqlite3_int64 sura = row.numbers[kSura];
-    if (sura < 1 || sura > soraayanumlist().size() || row.numbers[kAya] < 1 ||
-        row.numbers[kAya] > soraayanumlist()[static_cast<qsizetype>(sura - 1)].trimmed().toInt()) {
-        return QStringLiteral("the row with ID %1 names sura %2, aya %3, which does not exist")
-            .arg(row.id())
-            .arg(sura)
-            .arg(row.numbers[kAya]);
-    }
-    return {};
-}
-
 // The table, rows ordered by ID, or nothing with the reason in error.
 std::unique_ptr<TableCopy> loadTable(sqlite3* db, QString& error) {
     sqlite3_stmt* raw = nullptr;
@@ -135,7 +116,15 @@ std::unique_ptr<TableCopy> loadTable(sqlite3* db, QString& error) {
                 row.textsWithoutNul = row.textsWithoutNul && text.find('\0') == text.npos;
             }
         }
-        if (const QString wrong = misplaced(row, copy->rows.size()); !wrong.isEmpty()) {
+        const auto placeOf = [](const Row& r) {
+            return RowPlace{r.id(), r.numbers[kSura], r.numbers[kAya], r.numbers[kJuz],
+                            r.numbers[kPage]};
+        };
+        const std::optional<RowPlace> before =
+            copy->rows.size() > 1 ? std::optional(placeOf(copy->rows[copy->rows.size() - 2]))
+                                  : std::nullopt;
+        if (const QString wrong = misplaced(placeOf(row), before, copy->rows.size());
+            !wrong.isEmpty()) {
             error = wrong;
             return nullptr;
         }

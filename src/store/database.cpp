@@ -3,6 +3,8 @@
 #include "ayat_table.h"
 #include "catalogue.h"
 #include "jet_like.h"
+#include "log.h"
+#include "table_check.h"
 
 #include <QFileInfo>
 #include <memory>
@@ -66,6 +68,17 @@ std::unique_ptr<Connection> Connection::open(const ConnectionTarget& target,
         sqlite3_close(db);
         return nullptr;
     }
+    sqlite3_int64 ayas = 0;
+    if (sqlite3_stmt* count = nullptr;
+        sqlite3_prepare_v2(db, "SELECT count(*) FROM main.Ayat", -1, &count, nullptr) == SQLITE_OK) {
+        ayas = sqlite3_step(count) == SQLITE_ROW ? sqlite3_column_int64(count, 0) : 0;
+        sqlite3_finalize(count);
+    }
+    if (const Done jalalayn = checkJalalayn(db, ayas); !jalalayn) {
+        providerError = jalalayn.reason();
+        sqlite3_close(db);
+        return nullptr;
+    }
     return std::unique_ptr<Connection>(new Connection(db, target.filePath));
 }
 
@@ -101,6 +114,7 @@ std::shared_ptr<Connection> Store::connect(const QString& connectionString) {
 }
 
 void Store::reportFailure(const QString& filePath, const QString& providerError) const {
+    qCInfo(velmorStore) << "the database" << filePath << "was refused:" << providerError;
     if (reporter_) {
         reporter_(failureMessage(filePath, providerError));
     }

@@ -4,6 +4,11 @@
 
 namespace velmor::store {
 
+// The mushaf's divisions: suras, juz and pages.
+inline constexpr int kSuraCount = 114;
+inline constexpr int kJuzCount = 30;
+inline constexpr int kPageCount = 604;
+
 // Per-sura reference lists, 114 entries each; the entry of sura n is at n - 1.
 
 // Sura names as result lines show them: 38 and 50 end in a tatweel, 73, 74

@@ -151,6 +151,10 @@ class BrokenDatabaseTest : public DatabaseTest {
 protected:
     QTemporaryDir folder;
 
+    // The file the statements make is refused, in one Arabic sentence that
+    // names it.
+    void expectRefused(const std::string& sql);
+
     QString copyWith(const std::function<void(QByteArray&)>& damage) {
         QFile source(kDatabase);
         EXPECT_TRUE(source.open(QIODevice::ReadOnly));
@@ -216,8 +220,11 @@ QString writeDatabase(const QString& folder, const char* sql) {
 TEST_F(BrokenDatabaseTest, AFileThatLacksWhatIsReadIsUnusable) {
     constexpr char kColumns[] = "CREATE TABLE Ayat (ID INTEGER PRIMARY KEY, soraano, ayaano, "
                                 "chapterNO, pageno, AyaaIndex, ayaa, taf);";
-    const std::string full =
-        std::string(kColumns) + "INSERT INTO Ayat VALUES (1, 1, 1, 1, 1, ' بسم ', 'بِسْمِ', 't');";
+    // A usable file has al-Jalalayn's row for each aya.
+    constexpr char kJalalayn[] = "CREATE TABLE Jalalayn (ID INTEGER PRIMARY KEY, taf);"
+                                 "INSERT INTO Jalalayn VALUES (1, 'j');";
+    const std::string full = std::string(kColumns) + kJalalayn +
+                             "INSERT INTO Ayat VALUES (1, 1, 1, 1, 1, ' بسم ', 'بِسْمِ', 't');";
     // The same file whole is read: the check finds what a usable file has.
     EXPECT_EQ(ids(catalogue::wholeSuraInOrder(1), writeDatabase(folder.path(), full.c_str())),
               std::vector<int>{1});
@@ -240,18 +247,54 @@ TEST_F(BrokenDatabaseTest, AFileThatLacksWhatIsReadIsUnusable) {
               "CREATE TABLE Ayat (ID, soraano, ayaano, chapterNO, pageno, AyaaIndex, ayaa, taf);"
               "INSERT INTO Ayat VALUES (1, 1, 1, 1, 1, ' ', 'x', 't');"
               "INSERT INTO Ayat VALUES (1, 1, 2, 1, 1, ' ', 'y', 't');")}) {
-        Store fresh([this](const QString& message) { messages.append(message); });
-        RecordView view(fresh);
-        view.setConnectionString(writeDatabase(folder.path(), sql.c_str()));
-        view.setRecordSource(catalogue::oneAya(1));
-        messages.clear();
-        view.refresh();
-        EXPECT_TRUE(view.eof()) << sql;
-        ASSERT_EQ(messages.size(), 1) << sql;
-        EXPECT_TRUE(messages[0].startsWith(QStringLiteral("تعذرت قراءة ملف قاعدة البيانات \"") +
-                                           folder.filePath(QStringLiteral("zarqen.zq"))))
-            << sql;
+        expectRefused(sql + kJalalayn);
     }
+    // Two ayas whose places a crafted file gets wrong: each crashed or
+    // silently failed a reading command before the check refused it.
+    const auto twoAyas = [&](const char* first, const char* second) {
+        return std::string(kColumns) + "INSERT INTO Ayat VALUES " + first + ", " + second + ";" +
+               "CREATE TABLE Jalalayn (ID INTEGER PRIMARY KEY, taf);"
+               "INSERT INTO Jalalayn VALUES (1, 'j'), (2, 'k');";
+    };
+    for (const std::string& sql : {
+             twoAyas("(1, 1, 1, 1, 1, ' ', 'x', 't')", "(2, 1, 2, 1, 2147483647, ' ', 'y', 't')"),
+             twoAyas("(1, 1, 1, 1, 0, ' ', 'x', 't')", "(2, 1, 2, 1, 1, ' ', 'y', 't')"),
+             twoAyas("(1, 1, 1, 1, 2, ' ', 'x', 't')", "(2, 1, 2, 1, 1, ' ', 'y', 't')"),
+             twoAyas("(1, 1, 1, 1, 1, ' ', 'x', 't')", "(2, 3, 1, 1, 1, ' ', 'y', 't')"),
+             twoAyas("(1, 1, 1, 1, 1, ' ', 'x', 't')", "(2, 1, 3, 1, 1, ' ', 'y', 't')"),
+             twoAyas("(1, 1, 0, 1, 1, ' ', 'x', 't')", "(2, 1, 1, 1, 1, ' ', 'y', 't')"),
+             twoAyas("(1, 1, 1, 2, 1, ' ', 'x', 't')", "(2, 1, 2, 1, 1, ' ', 'y', 't')"),
+             twoAyas("(1, 1, 1, 1, 1, ' ', 'x', 't')", "(2, 1, 2, 31, 1, ' ', 'y', 't')"),
+             twoAyas("(1, 1, 1, 0, 1, ' ', 'x', 't')", "(2, 1, 2, 1, 1, ' ', 'y', 't')"),
+             twoAyas("(1, 2, 1, 1, 1, ' ', 'x', 't')", "(2, 2, 2, 1, 1, ' ', 'y', 't')"),
+             // Al-Jalalayn missing, short, numbered otherwise, or without a text.
+             std::string(kColumns) + "INSERT INTO Ayat VALUES (1, 1, 1, 1, 1, ' ', 'x', 't');",
+             full + "INSERT INTO Ayat VALUES (2, 1, 2, 1, 1, ' ', 'y', 't');",
+             std::string(kColumns) +
+                 "INSERT INTO Ayat VALUES (1, 1, 1, 1, 1, ' ', 'x', 't');"
+                 "CREATE TABLE Jalalayn (ID INTEGER PRIMARY KEY, taf);"
+                 "INSERT INTO Jalalayn VALUES (2, 'j');",
+             std::string(kColumns) +
+                 "INSERT INTO Ayat VALUES (1, 1, 1, 1, 1, ' ', 'x', 't');"
+                 "CREATE TABLE Jalalayn (ID INTEGER PRIMARY KEY, taf);"
+                 "INSERT INTO Jalalayn VALUES (1, NULL);",
+         }) {
+        expectRefused(sql);
+    }
+}
+
+void BrokenDatabaseTest::expectRefused(const std::string& sql) {
+    Store fresh([this](const QString& message) { messages.append(message); });
+    RecordView view(fresh);
+    view.setConnectionString(writeDatabase(folder.path(), sql.c_str()));
+    view.setRecordSource(catalogue::oneAya(1));
+    messages.clear();
+    view.refresh();
+    EXPECT_TRUE(view.eof()) << sql;
+    ASSERT_EQ(messages.size(), 1) << sql;
+    EXPECT_TRUE(messages[0].startsWith(QStringLiteral("تعذرت قراءة ملف قاعدة البيانات \"") +
+                                       folder.filePath(QStringLiteral("zarqen.zq"))))
+        << sql;
 }
 
 TEST_F(BrokenDatabaseTest, AFifoInThePlaceOfTheFileIsReportedAtOnce) {

@@ -314,6 +314,10 @@ int composeChosenText(const QList<qint64>& ids, const QString& programFolder, st
     // then reads each aya once.
     const std::optional<Mushaf> mushaf = Mushaf::read(view);
     if (data.failed || !mushaf) {
+        if (!data.failed) {
+            print(err, QStringLiteral("velmor: the places of the ayas in the database cannot be "
+                                      "read\n"));
+        }
         return 1;
     }
     for (const qint64 id : ids) {
@@ -385,6 +389,10 @@ int printPage(int page, const QString& programFolder, std::FILE* out, std::FILE*
     view.setConnectionString(store::buildConnectionString(programFolder));
     const std::optional<Mushaf> mushaf = Mushaf::read(view);
     if (data.failed || !mushaf) {
+        if (!data.failed) {
+            print(err, QStringLiteral("velmor: the places of the ayas in the database cannot be "
+                                      "read\n"));
+        }
         return 1;
     }
     if (page > mushaf->lastPage()) {
@@ -402,6 +410,10 @@ int printAyaField(const CommandLine& command, const QString& programFolder, std:
     ReadingSession session(data.store, store::buildConnectionString(programFolder));
     const auto id = session.ready() ? session.mushaf().idOf(command.aya) : std::nullopt;
     if (data.failed || !session.ready()) {
+        if (!data.failed) {
+            print(err, QStringLiteral("velmor: the places of the ayas in the database cannot be "
+                                      "read\n"));
+        }
         return 1;
     }
     if (!id) {

@@ -1,5 +1,7 @@
 #include "mushaf.h"
 
+#include "reference_lists.h"
+
 #include "catalogue.h"
 #include "record_view.h"
 
@@ -17,8 +19,11 @@ std::optional<Mushaf> Mushaf::read(store::RecordView& view) {
                           static_cast<int>(view.integer(u"pageno"))});
         const AyaPlace& added = places.back();
         const AyaPlace* before = places.size() > 1 ? &places[places.size() - 2] : nullptr;
-        // The steps rely on IDs running 1..N with suras and pages never going back.
-        if (added.id != static_cast<qint64>(places.size()) || added.sura < 1 || added.page < 1 ||
+        // The steps rely on IDs running 1..N with suras and pages never going
+        // back, within the mushaf's bounds (the places per page and sura are
+        // kept by number). The store refuses such a table at opening.
+        if (added.id != static_cast<qint64>(places.size()) || added.sura < 1 ||
+            added.sura > store::kSuraCount || added.page < 1 || added.page > store::kPageCount ||
             (before != nullptr && (added.sura < before->sura || added.page < before->page))) {
             return std::nullopt;
         }
