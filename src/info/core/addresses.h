@@ -18,7 +18,7 @@ QString updateAddress();
 // size limit takes long to lay out.
 QString noticeForDisplay(const QString& notice);
 
-// The notes window's text: six paragraphs separated by blank lines (CR LF).
+// The notes window's text: seven paragraphs separated by blank lines (CR LF).
 QString notesText();
 
 } // namespace velmor
