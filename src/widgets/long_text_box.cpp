@@ -23,11 +23,20 @@ constexpr qint64 kTurnMs = kFrameMs / 4;
 // How much of the text tells how wide its letters are on average.
 constexpr qsizetype kSampleLength = 256;
 
+// Whether a line ending at this position cuts a word: a word wider than the
+// line is broken inside, and shaped as two blocks it would lose its joining.
+bool cutsAWord(const QString& text, qsizetype end) {
+    const auto inWord = [](QChar c) { return c.isLetterOrNumber() || c.isMark(); };
+    return end > 0 && end < text.size() && inWord(text[end - 1]) && inWord(text[end]);
+}
+
 // The ends of the lines of text[from, paragraphEnd) at width, as far as they
 // are surely whole. A stretch that ends inside the paragraph cuts its own
 // last line short, so that line is left to the next stretch; the stretch
 // ends after a blank, so that no word, nor the joining of its letters, is
-// cut.
+// cut. A line that ends inside a word (one wider than the line) goes on with
+// the next in one block, which the edit breaks where it breaks the whole
+// paragraph.
 QList<qsizetype> lineEnds(const QString& text, qsizetype from, qsizetype paragraphEnd,
                           const QFont& font, const QTextOption& option, qreal width,
                           qsizetype stretchLength) {
@@ -48,14 +57,18 @@ QList<qsizetype> lineEnds(const QString& text, qsizetype from, qsizetype paragra
             ends.append(from + line.textStart() + line.textLength());
         }
         layout.endLayout();
-        if (end == paragraphEnd || ends.isEmpty()) {
+        const bool whole = end == paragraphEnd || ends.isEmpty();
+        if (!whole) {
+            ends.removeLast();
+        }
+        ends.removeIf([&](qsizetype at) { return at != paragraphEnd && cutsAWord(text, at); });
+        if (whole) {
             if (ends.isEmpty() || ends.last() != paragraphEnd) {
                 ends.append(paragraphEnd);
             }
             return ends;
         }
-        if (ends.size() > 1) {
-            ends.removeLast();
+        if (!ends.isEmpty()) {
             return ends;
         }
     }
@@ -236,8 +249,10 @@ void LongTextBox::showLines() {
                               QTextCursor::KeepAnchor);
         setTextCursor(selection);
     }
-    // Each block is one line, so the scroll bar counts blocks.
-    verticalScrollBar()->setValue(std::max(anchorBlock_, 0));
+    // The scroll bar counts lines; a block is one line but where it holds a
+    // word wider than the line.
+    verticalScrollBar()->setValue(
+        anchorBlock_ > 0 ? document()->findBlockByNumber(anchorBlock_).firstLineNumber() : 0);
 }
 
 qsizetype LongTextBox::textPosition(int documentPosition) const {
