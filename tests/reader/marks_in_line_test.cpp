@@ -107,8 +107,7 @@ protected:
         form->reading_Click();
         ReaderWindow* reader = form->readerWindow();
         EXPECT_NE(reader, nullptr);
-        std::vector<Box> all{boxOf("aya display", form->Text1),
-                             boxOf("tafsir panel", form->Text2),
+        std::vector<Box> all{boxOf("aya display", form->Text1), boxOf("tafsir panel", form->Text2),
                              boxOf("reading window", reader->scripture),
                              boxOf("reading window's tafsir", reader->tafsirPane)};
         // The whole sura of the result, composed.

@@ -35,13 +35,15 @@ TEST(ReaderPlacement, NeitherCoversTheOtherWhereTheScreenHasRoomForBoth) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const Placement placed = placeBeside(c.main, c.screen, minimum);
-        const QRect main = placed.mainWindowAt ? QRect(*placed.mainWindowAt, c.main.size()) : c.main;
+        const QRect main =
+            placed.mainWindowAt ? QRect(*placed.mainWindowAt, c.main.size()) : c.main;
         EXPECT_TRUE(c.screen.contains(placed.reader));
         EXPECT_TRUE(c.screen.contains(main));
         EXPECT_GE(placed.reader.width(), std::min(minimum.width(), c.screen.width()));
         EXPECT_EQ(!placed.reader.intersects(main), c.roomForBoth);
         // The main window moves only when it must.
-        const int room = std::max(c.main.left() - c.screen.left(), c.screen.right() - c.main.right());
+        const int room =
+            std::max(c.main.left() - c.screen.left(), c.screen.right() - c.main.right());
         EXPECT_EQ(placed.mainWindowAt.has_value(), c.roomForBoth && room - 16 < minimum.width());
     }
 }
@@ -50,14 +52,14 @@ TEST(ReaderPlacement, ASavedPlaceOrSplitIsTakenBackOnlyWhereItIsUsable) {
     const QList<QRect> screens{{0, 0, 1280, 800}, {1280, 0, 1920, 1080}};
     EXPECT_TRUE(fitsAScreen({100, 100, 700, 600}, screens));
     EXPECT_TRUE(fitsAScreen({1400, 50, 900, 900}, screens));
-    EXPECT_FALSE(fitsAScreen({}, screens));                   // garbage reads as nothing
-    EXPECT_FALSE(fitsAScreen({0, 0, 2564, 700}, screens));    // widened by a long message
-    EXPECT_FALSE(fitsAScreen({-5000, 0, 700, 600}, screens)); // a screen that is gone
+    EXPECT_FALSE(fitsAScreen({}, screens));                    // garbage reads as nothing
+    EXPECT_FALSE(fitsAScreen({0, 0, 2564, 700}, screens));     // widened by a long message
+    EXPECT_FALSE(fitsAScreen({-5000, 0, 700, 600}, screens));  // a screen that is gone
     EXPECT_FALSE(fitsAScreen({1200, 100, 300, 300}, screens)); // across two screens
 
     const QList<int> minimums{80, 60};
     EXPECT_TRUE(isUsableSplit({400, 120}, minimums));
-    EXPECT_TRUE(isUsableSplit({400, 0}, minimums)); // the tafsir shut
+    EXPECT_TRUE(isUsableSplit({400, 0}, minimums));   // the tafsir shut
     EXPECT_FALSE(isUsableSplit({30, 500}, minimums)); // the text a line high
     EXPECT_FALSE(isUsableSplit({400, 20}, minimums));
     EXPECT_FALSE(isUsableSplit({0, 500}, minimums));
@@ -144,9 +146,9 @@ TEST(PlainCopy, IsThePackagesCleanTextWithoutItsPauseMarks) {
     static const QRegularExpression blanks(QStringLiteral(" +"));
     int differing = 0;
     for (int id = 1; id <= 6236; ++id) {
-        QString expected =
-            QString::fromStdString(clean.at(std::size_t(id - 1)).get<std::string>());
-        expected = expected.replace(pause, QStringLiteral(" ")).replace(blanks, QStringLiteral(" "));
+        QString expected = QString::fromStdString(clean.at(std::size_t(id - 1)).get<std::string>());
+        expected =
+            expected.replace(pause, QStringLiteral(" ")).replace(blanks, QStringLiteral(" "));
         if (plainLetters(test::packageAyaText(id)) != expected.trimmed()) {
             ++differing;
             ADD_FAILURE_AT(__FILE__, __LINE__) << "aya " << id;
@@ -169,8 +171,9 @@ TEST(SuraTextPositions, EachPositionNamesItsAya) {
     }
     const SuraText sura = assembleSura(2, std::move(ayas));
     for (const SuraText::Placed& placed : sura.placed) {
-        for (const qsizetype at : {placed.start, placed.start + placed.length / 2,
-                                   placed.markerStart, placed.markerStart + placed.markerLength - 1}) {
+        for (const qsizetype at :
+             {placed.start, placed.start + placed.length / 2, placed.markerStart,
+              placed.markerStart + placed.markerLength - 1}) {
             ASSERT_NE(sura.at(at), nullptr);
             EXPECT_EQ(sura.at(at)->id, placed.id) << at;
         }

@@ -131,3 +131,32 @@ TEST_F(ReaderWindowTest, ASaveThatFailsIsSaidOnce) {
     EXPECT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages.value(0).startsWith(QStringLiteral("تعذر حفظ إعدادات نافذة القراءة")));
 }
+
+// The text holds one paragraph per mushaf page, each with that page's ayas,
+// as the metadata package places them.
+TEST_F(ReaderWindowTest, EachMushafPageIsAParagraph) {
+    openReader();
+    for (const int sura : {1, 2, 18, 114}) {
+        reader()->goTo(QString::number(sura));
+        std::vector<std::pair<int, QStringList>> pages; // page, its ayas' texts
+        for (std::size_t k = 0; k < test::packagePlaces().size(); ++k) {
+            const test::AyaPlace& place = test::packagePlaces()[k];
+            if (place.sura != sura) {
+                continue;
+            }
+            if (pages.empty() || pages.back().first != place.page) {
+                pages.push_back({place.page, {}});
+            }
+            pages.back().second.append(test::packageAyaText(int(k + 1)));
+        }
+        const QTextDocument* text = reader()->scripture->document();
+        ASSERT_EQ(text->blockCount(), int(pages.size())) << sura;
+        for (int k = 0; k < text->blockCount(); ++k) {
+            const QString paragraph = text->findBlockByNumber(k).text();
+            for (const QString& aya : pages[std::size_t(k)].second) {
+                EXPECT_TRUE(paragraph.contains(aya))
+                    << sura << " page " << pages[std::size_t(k)].first;
+            }
+        }
+    }
+}

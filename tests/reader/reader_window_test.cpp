@@ -14,7 +14,6 @@
 
 using namespace velmor;
 
-
 TEST_F(ReaderWindowTest, OpensBesideTheMainWindowAndFollowsItsSelection) {
     QFile::remove(settingsPath());
     ASSERT_NE(openReader(), nullptr);

@@ -31,26 +31,41 @@ protected:
 
 TEST(Reference, EveryFormAReaderTypes) {
     const std::vector<std::pair<QString, AyaRef>> valid{
-        {"2:255", {2, 255}},      {"٢:٢٥٥", {2, 255}},      {"۲:۲۵۵", {2, 255}},
-        {"البقرة 255", {2, 255}}, {"البقرة:255", {2, 255}}, {" البقرة  :  ٢٥٥ ", {2, 255}},
-        {"البقرة", {2, 1}},       {"بقرة 3", {2, 3}},       {"سورة البقرة", {2, 1}},
-        {"البَقَرَة 286", {2, 286}}, {"آل عمران 7", {3, 7}},   {"ال عمران", {3, 1}},
-        {"المزمل 2", {73, 2}},    {"ص 88", {38, 88}},       {"114", {114, 1}},
-        {"الناس:6", {114, 6}},    {"يس", {36, 1}},          {"الإخلاص 4", {112, 4}},
+        {"2:255", {2, 255}},
+        {"٢:٢٥٥", {2, 255}},
+        {"۲:۲۵۵", {2, 255}},
+        {"البقرة 255", {2, 255}},
+        {"البقرة:255", {2, 255}},
+        {" البقرة  :  ٢٥٥ ", {2, 255}},
+        {"البقرة", {2, 1}},
+        {"بقرة 3", {2, 3}},
+        {"سورة البقرة", {2, 1}},
+        {"البَقَرَة 286", {2, 286}},
+        {"آل عمران 7", {3, 7}},
+        {"ال عمران", {3, 1}},
+        {"المزمل 2", {73, 2}},
+        {"ص 88", {38, 88}},
+        {"114", {114, 1}},
+        {"الناس:6", {114, 6}},
+        {"يس", {36, 1}},
+        {"الإخلاص 4", {112, 4}},
         // Extended Arabic-Indic (Persian) digits, ۹ among them.
-        {"۲:۲۵۹", {2, 259}},      {"۹:۱۲۹", {9, 129}},
+        {"۲:۲۵۹", {2, 259}},
+        {"۹:۱۲۹", {9, 129}},
         // Direction marks a reference pasted from a right-to-left text carries.
-        {"\u200F2:255\u200E", {2, 255}}, {"\u061C٢:\u200F٢٥٥", {2, 255}},
-        {"\u2067البقرة 255\u2069", {2, 255}}, {"2 255", {2, 255}},
+        {"\u200F2:255\u200E", {2, 255}},
+        {"\u061C٢:\u200F٢٥٥", {2, 255}},
+        {"\u2067البقرة 255\u2069", {2, 255}},
+        {"2 255", {2, 255}},
     };
     for (const auto& [typed, ref] : valid) {
         const ParsedReference parsed = parseReference(typed);
         ASSERT_TRUE(parsed.ref.has_value()) << typed.toStdString() << parsed.error.toStdString();
         EXPECT_EQ(*parsed.ref, ref) << typed.toStdString();
     }
-    for (const QString typed : {"", "   ", "2:287", "2:0", "115", "0:1", "البقرات 1", "الناس 7",
-                                "2:255:1", "abc", "99999999999999999999:1", "-1", ":2", "/3",
-                                ",4", "\u200F-1", "2:x"}) {
+    for (const QString typed :
+         {"", "   ", "2:287", "2:0", "115", "0:1", "البقرات 1", "الناس 7", "2:255:1", "abc",
+          "99999999999999999999:1", "-1", ":2", "/3", ",4", "\u200F-1", "2:x"}) {
         const ParsedReference parsed = parseReference(typed);
         EXPECT_FALSE(parsed.ref.has_value()) << typed.toStdString();
         EXPECT_FALSE(parsed.error.isEmpty()) << typed.toStdString();
@@ -65,11 +80,22 @@ TEST(Reference, EveryFormAReaderTypes) {
     };
     for (const auto& [typed, start] : messages) {
         const QString error = parseReference(typed).error;
-        EXPECT_TRUE(error.startsWith(start)) << typed.left(20).toStdString() << ": "
-                                             << error.toStdString();
+        EXPECT_TRUE(error.startsWith(start))
+            << typed.left(20).toStdString() << ": " << error.toStdString();
         EXPECT_LT(error.size(), 120) << typed.left(20).toStdString();
     }
     EXPECT_LT(parseReference(QString(32767, u'x')).error.size(), 120);
+}
+
+// Going to the aya that is current already is no move: nothing is read or
+// shown again.
+TEST_F(Reading, GoingToTheCurrentAyaIsNoMove) {
+    EXPECT_EQ(session.goTo(262), ReadingSession::Moved::ToAnotherSura);
+    EXPECT_EQ(session.goTo(262), ReadingSession::Moved::Nowhere);
+    EXPECT_EQ(session.goTo(263), ReadingSession::Moved::WithinSura);
+    EXPECT_EQ(session.goTo(1), ReadingSession::Moved::ToAnotherSura);
+    EXPECT_EQ(session.goTo(99999), ReadingSession::Moved::Nowhere);
+    EXPECT_EQ(session.current(), 1);
 }
 
 TEST_F(Reading, TheMushafsPlacesAndStepsThroughThem) {

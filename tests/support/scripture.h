@@ -45,13 +45,15 @@ struct AyaPlace {
     int sura = 0;
     int aya = 0;
     int juz = 0;
+    int page = 0;
 };
 
 inline const std::vector<AyaPlace>& packagePlaces() {
     static const std::vector<AyaPlace> places = [] {
         std::vector<AyaPlace> all;
         for (const auto& row : readPackageArray(VELMOR_TEST_META_JSON)) {
-            all.push_back({row.at(0).get<int>(), row.at(1).get<int>(), row.at(2).get<int>()});
+            all.push_back({row.at(0).get<int>(), row.at(1).get<int>(), row.at(2).get<int>(),
+                           row.at(3).get<int>()});
         }
         return all;
     }();
