@@ -1,26 +1,19 @@
 #include "command_line.h"
 
-#include "catalogue.h"
-#include "composition.h"
-#include "match_spans.h"
-#include "record_view.h"
-#include "result_set.h"
+#include "command_runs.h"
 #include "search_session.h"
-#include "version.h"
 
 #include <QCommandLineParser>
 #include <QRegularExpression>
+#include <algorithm>
+#include <functional>
 #include <limits>
 #include <optional>
+#include <variant>
 
 namespace velmor {
 
 namespace {
-
-void print(std::FILE* stream, const QString& text) {
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
-}
 
 // A number in ASCII, Arabic-Indic or Persian digits, within bounds.
 std::optional<int> numberIn(const QString& text, int first, int last) {
@@ -39,12 +32,6 @@ std::optional<std::pair<int, int>> rangeIn(const QString& text, int first, int l
     const auto a = numberIn(match.captured(1), first, last);
     const auto b = numberIn(match.captured(2), first, last);
     return a && b ? std::optional<std::pair<int, int>>({*a, *b}) : std::nullopt;
-}
-
-CommandLine failure(CommandLine command, const QString& error) {
-    command.action = CommandLine::Action::Error;
-    command.error = error;
-    return command;
 }
 
 // Every option the program takes, with its help text.
@@ -108,56 +95,205 @@ struct Options {
         QStringLiteral("N")};
 };
 
-// The actions exclude each other, and the options that refine one go with
-// it alone; then the reading actions (--aya, --tafsir, --page). Nothing when
-// the command line asks for none of them and nothing conflicts.
-std::optional<CommandLine> readingAction(const QCommandLineParser& parser, const Options& o,
-                                         CommandLine command) {
-    const int actions = int(parser.isSet(o.search)) + int(parser.isSet(o.composeSura)) +
-                        int(parser.isSet(o.compose)) + int(parser.isSet(o.aya)) +
-                        int(parser.isSet(o.tafsir)) + int(parser.isSet(o.page));
-    const bool scoped = parser.isSet(o.sura) || parser.isSet(o.suras) || parser.isSet(o.juz) ||
-                        parser.isSet(o.juzs) || parser.isSet(o.partial) || parser.isSet(o.spans);
-    if (actions > 1 || (actions == 1 && !parser.isSet(o.search) && scoped)) {
-        return failure(command, QStringLiteral("give one of --search, --sura, --juz, --page, "
-                                               "--aya, --tafsir, --compose, --compose-sura"));
-    }
-    if (parser.isSet(o.source) && !parser.isSet(o.tafsir)) {
-        return failure(command, QStringLiteral("--source goes with --tafsir"));
-    }
-    for (const auto* option : {&o.aya, &o.tafsir}) {
-        if (parser.isSet(*option)) {
-            const ParsedReference parsed = parseReference(parser.value(*option));
-            if (!parsed.ref) {
-                return failure(
-                    command,
-                    QStringLiteral("--%1: %2").arg(option->names().constFirst(), parsed.error));
-            }
-            command.aya = *parsed.ref;
-            command.action =
-                option == &o.aya ? CommandLine::Action::PrintAya : CommandLine::Action::PrintTafsir;
-        }
-    }
-    if (parser.isSet(o.source)) {
-        const auto source = tafsirNamed(parser.value(o.source));
-        if (!source) {
-            return failure(command, QStringLiteral("--source takes muyassar or jalalayn"));
-        }
-        command.source = *source;
-    }
-    if (command.action != CommandLine::Action::Window) {
-        return command;
-    }
-    if (parser.isSet(o.page)) {
-        const auto n = numberIn(parser.value(o.page), 1, std::numeric_limits<int>::max());
+// What reading an action's options found wrong, or nothing.
+using Problem = std::optional<QString>;
+using Reader = std::function<Problem(const QCommandLineParser&, const Options&, CommandLine&)>;
+using Runner = int (*)(const CommandLine&, const QString&, std::FILE*, std::FILE*);
+
+// One action of the command line: the option that asks for it, the options
+// that may refine it, how its values are read and what runs it.
+struct ActionRow {
+    CommandLine::Action action;
+    const QCommandLineOption Options::*option;
+    std::vector<const QCommandLineOption Options::*> refinements;
+    Reader read;
+    Runner run;
+};
+
+QString nameOf(const QCommandLineOption& option) {
+    return QStringLiteral("--") + option.names().constLast();
+}
+
+Reader number(const QCommandLineOption Options::*option, int last, const char* what) {
+    return [option, last, what](const QCommandLineParser& parser, const Options& o,
+                                CommandLine& command) -> Problem {
+        const auto n = numberIn(parser.value(o.*option), 1, last);
         if (!n) {
-            return failure(command, QStringLiteral("--page takes a page number"));
+            return nameOf(o.*option) + QStringLiteral(" takes ") + QLatin1String(what);
         }
-        command.action = CommandLine::Action::ListPage;
         command.number = *n;
-        return command;
+        return std::nullopt;
+    };
+}
+
+Reader reference(const QCommandLineOption Options::*option) {
+    return [option](const QCommandLineParser& parser, const Options& o,
+                    CommandLine& command) -> Problem {
+        const ParsedReference parsed = parseReference(parser.value(o.*option));
+        if (!parsed.ref) {
+            return nameOf(o.*option) + QStringLiteral(": ") + parsed.error;
+        }
+        command.aya = *parsed.ref;
+        if (parser.isSet(o.source)) {
+            const auto source = tafsirNamed(parser.value(o.source));
+            if (!source) {
+                return QStringLiteral("--source takes muyassar or jalalayn");
+            }
+            command.source = *source;
+        }
+        return std::nullopt;
+    };
+}
+
+Problem readIds(const QCommandLineParser& parser, const Options& o, CommandLine& command) {
+    for (const QString& item : parser.value(o.compose).split(u',')) {
+        bool ok = false;
+        const qint64 id = westernDigits(item).trimmed().toLongLong(&ok);
+        if (!ok || id < 1) {
+            return QStringLiteral("--compose takes aya IDs separated by commas");
+        }
+        command.ids.append(id);
     }
     return std::nullopt;
+}
+
+// The search's text, its match and its one scope.
+Problem readSearch(const QCommandLineParser& parser, const Options& o, CommandLine& command) {
+    command.searchText = searchableText(parser.value(o.search));
+    if (isEmptySearch(command.searchText)) {
+        return QStringLiteral("--search needs a text");
+    }
+    SearchOptions& options = command.options;
+    options.wholeWord = !parser.isSet(o.partial);
+    command.spans = parser.isSet(o.spans);
+    const int scopes = int(parser.isSet(o.sura)) + int(parser.isSet(o.suras)) +
+                       int(parser.isSet(o.juz)) + int(parser.isSet(o.juzs));
+    if (scopes > 1) {
+        return QStringLiteral("give at most one of --sura, --suras, --juz, --juzs");
+    }
+    if (parser.isSet(o.sura)) {
+        const auto n = numberIn(parser.value(o.sura), 1, 114);
+        if (!n) {
+            return QStringLiteral("--sura takes a sura number from 1 to 114");
+        }
+        options.scope = 3, options.sora = *n - 1;
+    } else if (parser.isSet(o.suras)) {
+        const auto range = rangeIn(parser.value(o.suras), 1, 114);
+        if (!range) {
+            return QStringLiteral("--suras takes A-B with sura numbers from 1 to 114");
+        }
+        options.scope = 4, options.sora1 = range->first - 1, options.sora2 = range->second - 1;
+    } else if (parser.isSet(o.juz)) {
+        const auto n = numberIn(parser.value(o.juz), 1, 30);
+        if (!n) {
+            return QStringLiteral("--juz takes a juz number from 1 to 30");
+        }
+        options.scope = 1, options.part = *n - 1;
+    } else if (parser.isSet(o.juzs)) {
+        const auto range = rangeIn(parser.value(o.juzs), 1, 30);
+        if (!range) {
+            return QStringLiteral("--juzs takes A-B with juz numbers from 1 to 30");
+        }
+        options.scope = 2, options.part1 = range->first - 1, options.part2 = range->second - 1;
+    }
+    return std::nullopt;
+}
+
+Problem nothingToRead(const QCommandLineParser&, const Options&, CommandLine&) {
+    return std::nullopt;
+}
+
+const std::vector<ActionRow>& actionTable() {
+    using A = CommandLine::Action;
+    static const std::vector<ActionRow> table{
+        {A::Help, &Options::help, {}, nothingToRead, runs::help},
+        {A::Version, &Options::version, {}, nothingToRead, runs::version},
+        {A::Search,
+         &Options::search,
+         {&Options::partial, &Options::spans, &Options::sura, &Options::suras, &Options::juz,
+          &Options::juzs},
+         readSearch,
+         runs::search},
+        {A::ListSura,
+         &Options::sura,
+         {},
+         number(&Options::sura, 114, "a sura number from 1 to 114"),
+         runs::listSura},
+        {A::ListJuz,
+         &Options::juz,
+         {},
+         number(&Options::juz, 30, "a juz number from 1 to 30"),
+         runs::listJuz},
+        {A::ListPage,
+         &Options::page,
+         {},
+         number(&Options::page, std::numeric_limits<int>::max(), "a page number"),
+         runs::listPage},
+        {A::ComposeSura,
+         &Options::composeSura,
+         {},
+         number(&Options::composeSura, 114, "a sura number from 1 to 114"),
+         runs::composeSura},
+        {A::ComposeChosen, &Options::compose, {}, readIds, runs::composeChosen},
+        {A::PrintAya, &Options::aya, {}, reference(&Options::aya), runs::printAyaField},
+        {A::PrintTafsir,
+         &Options::tafsir,
+         {&Options::source},
+         reference(&Options::tafsir),
+         runs::printAyaField},
+    };
+    return table;
+}
+
+CommandLine failure(CommandLine command, const QString& error) {
+    command.action = CommandLine::Action::Error;
+    command.error = error;
+    return command;
+}
+
+// The action the options ask for: the one row whose option is set and is
+// not refining another set row's action. Every other option set must refine
+// it; a conflict names the options that fit.
+std::variant<const ActionRow*, QString> chosenAction(const QCommandLineParser& parser,
+                                                     const Options& o) {
+    const auto refinesASetAction = [&](const QCommandLineOption Options::*option) {
+        return std::any_of(actionTable().begin(), actionTable().end(), [&](const ActionRow& row) {
+            return parser.isSet(o.*row.option) &&
+                   std::find(row.refinements.begin(), row.refinements.end(), option) !=
+                       row.refinements.end();
+        });
+    };
+    std::vector<const ActionRow*> asked;
+    for (const ActionRow& row : actionTable()) {
+        if (parser.isSet(o.*row.option) && !refinesASetAction(row.option)) {
+            asked.push_back(&row);
+        }
+    }
+    if (asked.size() > 1) {
+        QStringList names;
+        for (const ActionRow& row : actionTable()) {
+            if (row.action != CommandLine::Action::Help &&
+                row.action != CommandLine::Action::Version) {
+                names.append(nameOf(o.*row.option));
+            }
+        }
+        return QStringLiteral("give one of ") + names.join(QStringLiteral(", "));
+    }
+    const ActionRow* chosen = asked.empty() ? nullptr : asked.front();
+    // A refinement set without the action it refines.
+    for (const ActionRow& row : actionTable()) {
+        for (const auto refinement : row.refinements) {
+            const bool fits = chosen != nullptr &&
+                              (chosen->option == refinement ||
+                               std::find(chosen->refinements.begin(), chosen->refinements.end(),
+                                         refinement) != chosen->refinements.end());
+            if (parser.isSet(o.*refinement) && !fits) {
+                return nameOf(o.*refinement) + QStringLiteral(" goes with ") +
+                       nameOf(o.*row.option);
+            }
+        }
+    }
+    return chosen;
 }
 
 } // namespace
@@ -187,304 +323,48 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         return failure(command, QStringLiteral("unexpected argument: ") +
                                     parser.positionalArguments().first());
     }
-    if (parser.isSet(o.help)) {
-        command.action = CommandLine::Action::Help;
-        return command;
-    }
-    if (parser.isSet(o.version)) {
-        command.action = CommandLine::Action::Version;
-        return command;
-    }
-    if (const auto reading = readingAction(parser, o, command)) {
-        return *reading;
-    }
-    if (parser.isSet(o.composeSura)) {
-        const auto n = numberIn(parser.value(o.composeSura), 1, 114);
-        if (!n) {
-            return failure(command,
-                           QStringLiteral("--compose-sura takes a sura number from 1 to 114"));
+    // Help and the version answer whatever else is asked.
+    for (const auto option : {&Options::help, &Options::version}) {
+        if (parser.isSet(o.*option)) {
+            command.action =
+                option == &Options::help ? CommandLine::Action::Help : CommandLine::Action::Version;
+            return command;
         }
-        command.action = CommandLine::Action::ComposeSura;
-        command.number = *n;
-        return command;
     }
-    if (parser.isSet(o.compose)) {
-        for (const QString& item : parser.value(o.compose).split(u',')) {
-            bool ok = false;
-            const qint64 id = westernDigits(item).trimmed().toLongLong(&ok);
-            if (!ok || id < 1) {
-                return failure(command,
-                               QStringLiteral("--compose takes aya IDs separated by commas"));
-            }
-            command.ids.append(id);
-        }
-        command.action = CommandLine::Action::ComposeChosen;
-        return command;
+    const auto chosen = chosenAction(parser, o);
+    if (const auto* problem = std::get_if<QString>(&chosen)) {
+        return failure(command, *problem);
     }
-    const int scopes = int(parser.isSet(o.sura)) + int(parser.isSet(o.suras)) +
-                       int(parser.isSet(o.juz)) + int(parser.isSet(o.juzs));
-    if (scopes > 1) {
-        return failure(command,
-                       QStringLiteral("give at most one of --sura, --suras, --juz, --juzs"));
+    const ActionRow* row = std::get<const ActionRow*>(chosen);
+    if (row == nullptr) {
+        return command; // the window
     }
-    // The sura and juz options, checked once for their two uses.
-    std::optional<int> suraNumber, juzNumber;
-    std::optional<std::pair<int, int>> suraRange, juzRange;
-    if (parser.isSet(o.sura) && !(suraNumber = numberIn(parser.value(o.sura), 1, 114))) {
-        return failure(command, QStringLiteral("--sura takes a sura number from 1 to 114"));
+    if (const Problem problem = row->read(parser, o, command)) {
+        return failure(command, *problem);
     }
-    if (parser.isSet(o.suras) && !(suraRange = rangeIn(parser.value(o.suras), 1, 114))) {
-        return failure(command,
-                       QStringLiteral("--suras takes A-B with sura numbers from 1 to 114"));
-    }
-    if (parser.isSet(o.juz) && !(juzNumber = numberIn(parser.value(o.juz), 1, 30))) {
-        return failure(command, QStringLiteral("--juz takes a juz number from 1 to 30"));
-    }
-    if (parser.isSet(o.juzs) && !(juzRange = rangeIn(parser.value(o.juzs), 1, 30))) {
-        return failure(command, QStringLiteral("--juzs takes A-B with juz numbers from 1 to 30"));
-    }
-
-    if (parser.isSet(o.search)) {
-        command.action = CommandLine::Action::Search;
-        command.searchText = searchableText(parser.value(o.search));
-        if (isEmptySearch(command.searchText)) {
-            return failure(command, QStringLiteral("--search needs a text"));
-        }
-        SearchOptions& options = command.options;
-        options.wholeWord = !parser.isSet(o.partial);
-        command.spans = parser.isSet(o.spans);
-        if (suraNumber) {
-            options.scope = 3, options.sora = *suraNumber - 1;
-        } else if (suraRange) {
-            options.scope = 4, options.sora1 = suraRange->first - 1,
-            options.sora2 = suraRange->second - 1;
-        } else if (juzNumber) {
-            options.scope = 1, options.part = *juzNumber - 1;
-        } else if (juzRange) {
-            options.scope = 2, options.part1 = juzRange->first - 1,
-            options.part2 = juzRange->second - 1;
-        }
-        return command;
-    }
-    if (parser.isSet(o.partial) || parser.isSet(o.spans) || suraRange || juzRange) {
-        return failure(command,
-                       QStringLiteral("--partial, --spans, --suras and --juzs go with --search"));
-    }
-    if (suraNumber) {
-        command.action = CommandLine::Action::ListSura;
-        command.number = *suraNumber;
-    } else if (juzNumber) {
-        command.action = CommandLine::Action::ListJuz;
-        command.number = *juzNumber;
-    }
+    command.action = row->action;
     return command;
 }
 
-namespace {
-
-// A store whose failures go to the error stream and are remembered.
-struct CommandStore {
-    explicit CommandStore(std::FILE* err)
-        : store([this, err](const QString& message) {
-              failed = true;
-              print(err, QStringLiteral("velmor: ") + message + u'\n');
-          }) {}
-    bool failed = false;
-    store::Store store;
-};
-
-int composeSuraText(int sura, const QString& programFolder, std::FILE* out, std::FILE* err) {
-    CommandStore data(err);
-    store::RecordView view(data.store);
-    view.setConnectionString(store::buildConnectionString(programFolder));
-    const QString text = composeWholeSura(view, sura, [] { return true; });
-    if (data.failed) {
-        return 1;
-    }
-    print(out, text);
-    return 0;
-}
-
-int composeChosenText(const QList<qint64>& ids, const QString& programFolder, std::FILE* out,
-                      std::FILE* err) {
-    CommandStore data(err);
-    store::RecordView view(data.store);
-    view.setConnectionString(store::buildConnectionString(programFolder));
-    // Every aya's place, read once, gives each chosen line; the composition
-    // then reads each aya once.
-    const std::optional<Mushaf> mushaf = Mushaf::read(view);
-    if (data.failed || !mushaf) {
-        if (!data.failed) {
-            print(err, QStringLiteral("velmor: the places of the ayas in the database cannot be "
-                                      "read\n"));
-        }
-        return 1;
-    }
-    for (const qint64 id : ids) {
-        if (!mushaf->contains(id)) {
-            print(err, QStringLiteral("velmor: no aya has the ID %1\n").arg(id));
-            return 2;
-        }
-    }
-    const auto line = [&](qsizetype k) {
-        const AyaPlace& place = mushaf->place(ids[k]);
-        return resultLine(place.sura, place.aya);
-    };
-    const QString text =
-        composeChosen(view, {[&] { return ids.size(); }, [&](qsizetype k) { return ids[k]; }, line},
-                      [] { return true; });
-    if (data.failed) {
-        return 1;
-    }
-    print(out, text);
-    return 0;
-}
-
-// The matched stretches of an aya, as the --spans line gives them.
-QString spansLine(const QList<MatchSpan>& spans) {
-    QStringList pairs;
-    for (const MatchSpan& span : spans) {
-        pairs.append(QStringLiteral("%1:%2").arg(span.start).arg(span.length));
-    }
-    return pairs.join(u' ');
-}
-
-// Fills a search session as fill says, then prints one result line per row
-// (each followed by its matched stretches when asked), then the count;
-// fails on an unusable database.
-int printResults(const std::function<void(SearchSession&)>& fill, const QString& programFolder,
-                 std::FILE* out, std::FILE* err, bool spans = false) {
-    CommandStore data(err);
-    SearchSession session(data.store);
-    session.connect(store::buildConnectionString(programFolder));
-    fill(session);
-    if (data.failed) {
-        return 1;
-    }
-    const std::optional<SpanFinder>& finder = session.spanFinder();
-    for (int row = 0; row < session.results().count(); ++row) {
-        print(out, session.results().rows()[static_cast<std::size_t>(row)].line + u'\n');
-        if (spans && finder) {
-            print(out, spansLine(finder->spans(session.details(row)->ayaText)) + u'\n');
-        }
-    }
-    print(out, QString::number(session.results().count()) + u'\n');
-    return data.failed ? 1 : 0;
-}
-
-int printListing(const QString& query, const QString& programFolder, std::FILE* out,
-                 std::FILE* err) {
-    return printResults(
-        [&query](SearchSession& session) {
-            session.list(
-                query, 0, [] {}, [](const auto&) {});
-        },
-        programFolder, out, err);
-}
-
-// A page with no aya is named in the message with the pages there are.
-int printPage(int page, const QString& programFolder, std::FILE* out, std::FILE* err) {
-    CommandStore data(err);
-    store::RecordView view(data.store);
-    view.setConnectionString(store::buildConnectionString(programFolder));
-    const std::optional<Mushaf> mushaf = Mushaf::read(view);
-    if (data.failed || !mushaf) {
-        if (!data.failed) {
-            print(err, QStringLiteral("velmor: the places of the ayas in the database cannot be "
-                                      "read\n"));
-        }
-        return 1;
-    }
-    if (page > mushaf->lastPage()) {
-        print(err, QStringLiteral("velmor: no page %1: the pages run from 1 to %2\n")
-                       .arg(page)
-                       .arg(mushaf->lastPage()));
-        return 2;
-    }
-    return printListing(store::catalogue::wholePage(page), programFolder, out, err);
-}
-
-int printAyaField(const CommandLine& command, const QString& programFolder, std::FILE* out,
-                  std::FILE* err) {
-    CommandStore data(err);
-    ReadingSession session(data.store, store::buildConnectionString(programFolder));
-    const auto id = session.ready() ? session.mushaf().idOf(command.aya) : std::nullopt;
-    if (data.failed || !session.ready()) {
-        if (!data.failed) {
-            print(err, QStringLiteral("velmor: the places of the ayas in the database cannot be "
-                                      "read\n"));
-        }
-        return 1;
-    }
-    if (!id) {
-        print(err, QStringLiteral("velmor: no aya %1:%2 in the database\n")
-                       .arg(command.aya.sura)
-                       .arg(command.aya.aya));
-        return 2;
-    }
-    session.goTo(*id);
-    const QString text = command.action == CommandLine::Action::PrintAya
-                             ? session.ayaText()
-                             : session.tafsir(command.source);
-    if (data.failed) {
-        return 1;
-    }
-    print(out, text + u'\n');
-    return 0;
-}
-
-} // namespace
-
-namespace {
-int runAction(const CommandLine& command, const QString& programFolder, std::FILE* out,
-              std::FILE* err) {
-    switch (command.action) {
-    case CommandLine::Action::Help:
-        print(out, command.helpText);
-        return 0;
-    case CommandLine::Action::Version:
-        print(out, QStringLiteral("Velmor %1\n").arg(QLatin1String(kVersion)));
-        return 0;
-    case CommandLine::Action::Error:
-        // One line, so that a script's log shows the cause where it stopped.
-        print(err,
-              QStringLiteral("velmor: %1 (velmor --help lists the options)\n").arg(command.error));
-        return 2;
-    case CommandLine::Action::Search:
-        return printResults(
-            [&command](SearchSession& session) {
-                session.search(
-                    command.searchText, command.options, [] {}, [](const auto&) {});
-            },
-            programFolder, out, err, command.spans);
-    case CommandLine::Action::ListSura:
-        return printListing(store::catalogue::wholeSuraInOrder(command.number), programFolder, out,
-                            err);
-    case CommandLine::Action::ListJuz:
-        return printListing(store::catalogue::wholeJuz(command.number), programFolder, out, err);
-    case CommandLine::Action::ComposeSura:
-        return composeSuraText(command.number, programFolder, out, err);
-    case CommandLine::Action::ComposeChosen:
-        return composeChosenText(command.ids, programFolder, out, err);
-    case CommandLine::Action::ListPage:
-        return printPage(command.number, programFolder, out, err);
-    case CommandLine::Action::PrintAya:
-    case CommandLine::Action::PrintTafsir:
-        return printAyaField(command, programFolder, out, err);
-    case CommandLine::Action::Window:
-        break;
-    }
-    return 0;
-}
-} // namespace
-
 int runCommandLine(const CommandLine& command, const QString& programFolder, std::FILE* out,
                    std::FILE* err) {
-    const int status = runAction(command, programFolder, out, err);
+    int status = 0;
+    if (command.action == CommandLine::Action::Error) {
+        // One line, so that a script's log shows the cause where it stopped.
+        runs::print(
+            err,
+            QStringLiteral("velmor: %1 (velmor --help lists the options)\n").arg(command.error));
+        status = 2;
+    }
+    for (const ActionRow& row : actionTable()) {
+        if (row.action == command.action) {
+            status = row.run(command, programFolder, out, err);
+        }
+    }
     // Output that did not arrive whole (a full disk, a closed pipe) is a
     // failure, whatever the action made of it.
     if (std::fflush(out) != 0 || std::ferror(out) != 0) {
-        print(err, QStringLiteral("velmor: the output could not be written\n"));
+        runs::print(err, QStringLiteral("velmor: the output could not be written\n"));
         return status == 0 ? 1 : status;
     }
     return status;
