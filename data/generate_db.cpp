@@ -25,7 +25,6 @@ using nlohmann::json;
 using namespace velmor::store;
 
 constexpr int kAyaCount = 6236;
-constexpr int kSuraCount = 114;
 
 struct Aya {
     int sura = 0;
@@ -135,6 +134,36 @@ std::vector<std::string> readJalalayn(const QString& path) {
     return tafsir;
 }
 
+// Per-sura counts and reading order; pages never going back.
+void checkReadingOrder(const std::vector<Aya>& ayat) {
+    std::vector<int> perSura(kSuraCount, 0);
+    for (std::size_t i = 0; i < ayat.size(); ++i) {
+        const Aya& aya = ayat[i];
+        if (aya.sura < 1 || aya.sura > kSuraCount) {
+            fail("sura number out of range at ID " + std::to_string(i + 1));
+        }
+        if (aya.aya != ++perSura[static_cast<std::size_t>(aya.sura - 1)]) {
+            fail("ayas out of reading order at ID " + std::to_string(i + 1));
+        }
+        if (i > 0 && aya.sura < ayat[i - 1].sura) {
+            fail("suras out of reading order at ID " + std::to_string(i + 1));
+        }
+    }
+    for (int sura = 1; sura <= kSuraCount; ++sura) {
+        const int expectedCount = soraayanumlist()[sura - 1].trimmed().toInt();
+        if (perSura[static_cast<std::size_t>(sura - 1)] != expectedCount) {
+            fail("sura " + std::to_string(sura) + " has " +
+                 std::to_string(perSura[static_cast<std::size_t>(sura - 1)]) +
+                 " ayas in the metadata, expected " + std::to_string(expectedCount));
+        }
+    }
+    for (std::size_t i = 1; i < ayat.size(); ++i) {
+        if (ayat[i].page < ayat[i - 1].page || ayat[i].juz < ayat[i - 1].juz) {
+            fail("pages or juz out of reading order at ID " + std::to_string(i + 1));
+        }
+    }
+}
+
 std::vector<Aya> loadSources(const QString& minPath, const QString& cleanPath,
                              const QString& metaPath, const QString& tafsirPath,
                              const QString& jalalaynPath) {
@@ -171,33 +200,12 @@ std::vector<Aya> loadSources(const QString& minPath, const QString& cleanPath,
         if (aya.tafsir.empty() || aya.jalalayn.empty()) {
             fail("empty tafsir at " + where);
         }
-        if (aya.juz < 1 || aya.juz > 30 || aya.page < 1) {
+        if (aya.juz < 1 || aya.juz > kJuzCount || aya.page < 1 || aya.page > kPageCount) {
             fail("juz or page out of range at " + where);
         }
     }
 
-    // Per-sura counts and reading order.
-    std::vector<int> perSura(kSuraCount, 0);
-    for (std::size_t i = 0; i < ayat.size(); ++i) {
-        const Aya& aya = ayat[i];
-        if (aya.sura < 1 || aya.sura > kSuraCount) {
-            fail("sura number out of range at ID " + std::to_string(i + 1));
-        }
-        if (aya.aya != ++perSura[static_cast<std::size_t>(aya.sura - 1)]) {
-            fail("ayas out of reading order at ID " + std::to_string(i + 1));
-        }
-        if (i > 0 && aya.sura < ayat[i - 1].sura) {
-            fail("suras out of reading order at ID " + std::to_string(i + 1));
-        }
-    }
-    for (int sura = 1; sura <= kSuraCount; ++sura) {
-        const int expectedCount = soraayanumlist()[sura - 1].trimmed().toInt();
-        if (perSura[static_cast<std::size_t>(sura - 1)] != expectedCount) {
-            fail("sura " + std::to_string(sura) + " has " +
-                 std::to_string(perSura[static_cast<std::size_t>(sura - 1)]) +
-                 " ayas in the metadata, expected " + std::to_string(expectedCount));
-        }
-    }
+    checkReadingOrder(ayat);
     return ayat;
 }
 

@@ -36,21 +36,6 @@ namespace velmor {
 namespace {
 // The menu shortcuts act whichever control has the keyboard, as designed;
 // text boxes would otherwise take Ctrl+C and Ctrl+A for themselves.
-bool isMenuShortcut(const QKeyEvent& key) {
-    if (key.modifiers() != Qt::ControlModifier) {
-        return false;
-    }
-    switch (key.key()) {
-    case Qt::Key_S:
-    case Qt::Key_A:
-    case Qt::Key_C:
-    case Qt::Key_T:
-    case Qt::Key_R:
-        return true;
-    default:
-        return false;
-    }
-}
 
 bool isEnter(const QKeyEvent& key) {
     return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
@@ -84,14 +69,19 @@ Form1::Form1(QString programFolder, QWidget* parent)
 }
 
 Form1::~Form1() {
-    // The secondary windows refer to this one; they go first.
-    delete reader_;
-    delete form7_;
-    delete form6_;
-    delete form5_;
-    delete form4_;
-    delete form2_;
+    // The secondary windows refer to this one; they go first, the last
+    // loaded first.
+    const std::vector<QWidget*> windows = secondaryWindows();
+    for (auto window = windows.rbegin(); window != windows.rend(); ++window) {
+        delete *window;
+    }
 }
+
+std::vector<QWidget*> Form1::secondaryWindows() const {
+    return {form2_, form2_ ? form2_->notesWindow() : nullptr, form4_, form5_, form6_, form7_,
+            reader_};
+}
+
 
 void Form1::connectControls() {
     connect(option, &QToolButton::clicked, this, &Form1::option_Click);
@@ -194,8 +184,10 @@ void Form1::Form_Unload() {
 }
 
 void Form1::closeSecondaryWindows() {
-    // In this order; a window that is not loaded is not loaded for it. The
-    // deletion is deferred, since a window may be inside its own handler.
+    // In the designed order, Form2 to Form7; a window that is not loaded is
+    // not loaded for it (the notes window is found wherever it was opened
+    // from). The deletion is deferred, since a window may be inside its own
+    // handler.
     for (const char* name : {"Form2", "Form3", "Form4", "Form5", "Form6", "Form7"}) {
         for (QWidget* window : QApplication::topLevelWidgets()) {
             if (window->objectName() == QLatin1String(name)) {

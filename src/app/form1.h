@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "chosen_list.h"
 #include "form5.h"
 #include "message_box.h"
@@ -171,10 +173,19 @@ private:
     // The window, its controls and menus as designed (form1_layout.cpp).
     void designWindow();
     void buildControls(QWidget* client);
+    // The designed controls, a part at a time.
+    void buildSearchRow(QWidget* client);
+    void buildLists(QWidget* client);
+    void buildValues(QWidget* client);
     // Captions wider than their designed boxes grow to the left.
     void fitCaptions(QWidget* client);
     void connectControls();
     void buildMenus();
+    void buildTrayMenu();
+    void connectMenus();
+    // The secondary windows that are loaded, in the order they close.
+    std::vector<QWidget*> secondaryWindows() const;
+    bool isMenuShortcut(const QKeyEvent& key) const;
     void setClientHeight(int twipsHeight);
     void trayButton(int button);
     void Form_Unload();

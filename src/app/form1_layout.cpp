@@ -85,6 +85,31 @@ void Form1::designWindow() {
 }
 
 void Form1::buildControls(QWidget* client) {
+    buildSearchRow(client);
+    buildLists(client);
+    buildValues(client);
+    fitCaptions(client);
+    for (QWidget* box : {static_cast<QWidget*>(Text1), static_cast<QWidget*>(Text2)}) {
+        box->installEventFilter(this);
+    }
+    // Where the keyboard is shows plainly: a frame in the highlight colour
+    // on the lists, the aya display and the picture buttons.
+    client->setStyleSheet(QStringLiteral(
+        "#suraayaalist:focus, #addaya:focus, #Text1:focus, #Text2:focus "
+        "{ border: 2px solid palette(highlight); }"
+        "QToolButton:focus { border: 2px solid palette(highlight); border-radius: 3px; }"));
+    setTabOrder(searcht, Text1);
+    setTabOrder(Text1, suraayaalist);
+    setTabOrder(suraayaalist, addaya);
+    setTabOrder(addaya, search);
+    setTabOrder(search, copytext);
+    setTabOrder(copytext, option);
+    setTabOrder(option, allayaasearch);
+    setTabOrder(allayaasearch, Text2);
+    connectControls();
+}
+
+void Form1::buildSearchRow(QWidget* client) {
     Image1 = place<QLabel>(client, "Image1", twipsRect(-120, -120, 9780, 5910));
     Image1->setPixmap(QIcon(QStringLiteral(":/artwork/background.svg")).pixmap(Image1->size()));
     Image1->lower();
@@ -107,7 +132,9 @@ void Form1::buildControls(QWidget* client) {
             "قم بتحديد اسم سورة من قائمة النتائج و اضغط على هذا الزر للقيام ببحث على هذه الآية"));
     search = mainButton(client, "search", twipsRect(2145, 465, 915, 465), "search",
                         QStringLiteral("القيام بعملية بحث"));
+}
 
+void Form1::buildLists(QWidget* client) {
     Label3 = label(client, "Label3", twipsRect(5490, 750, 390, 195), QStringLiteral("الآية :"));
     Label7 =
         label(client, "Label7", twipsRect(6810, 765, 870, 195), QStringLiteral("نتائج البحث :"));
@@ -129,7 +156,9 @@ void Form1::buildControls(QWidget* client) {
         list->setSelectionMode(QAbstractItemView::SingleSelection);
         list->installEventFilter(this);
     }
+}
 
+void Form1::buildValues(QWidget* client) {
     soraayanum = valueLabel(client, "soraayanum", twipsRect(135, 3465, 600, 240),
                             QStringLiteral("0"), QStringLiteral("عدد آيات السورة :"));
     Label10 = label(client, "Label10", twipsRect(750, 3465, 1215, 195),
@@ -159,26 +188,6 @@ void Form1::buildControls(QWidget* client) {
     }());
     Text2->setAccessibleName(QStringLiteral("تفسير معاني القرآن"));
     Text2->hide();
-
-    fitCaptions(client);
-    for (QWidget* box : {static_cast<QWidget*>(Text1), static_cast<QWidget*>(Text2)}) {
-        box->installEventFilter(this);
-    }
-    // Where the keyboard is shows plainly: a frame in the highlight colour
-    // on the lists, the aya display and the picture buttons.
-    client->setStyleSheet(QStringLiteral(
-        "#suraayaalist:focus, #addaya:focus, #Text1:focus, #Text2:focus "
-        "{ border: 2px solid palette(highlight); }"
-        "QToolButton:focus { border: 2px solid palette(highlight); border-radius: 3px; }"));
-    setTabOrder(searcht, Text1);
-    setTabOrder(Text1, suraayaalist);
-    setTabOrder(suraayaalist, addaya);
-    setTabOrder(addaya, search);
-    setTabOrder(search, copytext);
-    setTabOrder(copytext, option);
-    setTabOrder(option, allayaasearch);
-    setTabOrder(allayaasearch, Text2);
-    connectControls();
 }
 
 void Form1::fitCaptions(QWidget* client) {
@@ -214,13 +223,29 @@ void Form1::fitCaptions(QWidget* client) {
     }
 }
 
-void Form1::buildMenus() {
-    QMenuBar* bar = menuBar();
-    bar->setObjectName(QStringLiteral("menubar"));
+namespace {
+// Every shortcut of the menus, submenus included.
+void collectShortcuts(const QList<QAction*>& actions, QList<QKeySequence>& into) {
+    for (const QAction* action : actions) {
+        if (!action->shortcut().isEmpty()) {
+            into.append(action->shortcut());
+        }
+        if (action->menu() != nullptr) {
+            collectShortcuts(action->menu()->actions(), into);
+        }
+    }
+}
+} // namespace
 
-    tafser = action(this, "tafser", QStringLiteral("تفسير معاني القرآن"));
-    bar->addAction(tafser);
+bool Form1::isMenuShortcut(const QKeyEvent& key) const {
+    // The menus' own shortcuts win over the text boxes' keys.
+    QList<QKeySequence> keys;
+    collectShortcuts(menuBar()->actions(), keys);
+    return keys.contains(QKeySequence(key.keyCombination()));
+}
 
+// The notification area icon's pop-up menu.
+void Form1::buildTrayMenu() {
     SHOW1 = submenu(this, "SHOW1", QStringLiteral("SHOW1"));
     closeme = action(SHOW1, "closeme", QStringLiteral("إغلاق"));
     SHOW1->addAction(closeme);
@@ -239,6 +264,16 @@ void Form1::buildMenus() {
     SHOW1->addAction(closeme2);
     SHOW1->setLayoutDirection(Qt::RightToLeft);
 
+}
+
+void Form1::buildMenus() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("menubar"));
+
+    tafser = action(this, "tafser", QStringLiteral("تفسير معاني القرآن"));
+    bar->addAction(tafser);
+
+    buildTrayMenu();
     fullsearch = action(this, "fullsearch", QStringLiteral("البحوث الكاملة"));
     bar->addAction(fullsearch);
 
@@ -283,7 +318,10 @@ void Form1::buildMenus() {
     for (QAction* item : {chosen, allayaa, copy, tools, reading}) {
         item->setShortcutContext(Qt::WindowShortcut);
     }
+    connectMenus();
+}
 
+void Form1::connectMenus() {
     connect(tafser, &QAction::triggered, this, &Form1::tafser_Click);
     connect(closeme, &QAction::triggered, this, &Form1::closeme_Click);
     connect(max, &QAction::triggered, this, &Form1::max_Click);

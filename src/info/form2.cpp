@@ -83,9 +83,13 @@ void Form2::Command1_Click() {
 }
 
 void Form2::Command2_Click() {
-    auto* notes = new Form3;
-    notes->Form_Load();
-    showModal(*notes);
+    notes_ = new Form3;
+    notes_->Form_Load();
+    showModal(*notes_);
+}
+
+QWidget* Form2::notesWindow() const {
+    return notes_;
 }
 
 } // namespace velmor

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 class QLabel;
@@ -7,6 +8,8 @@ class QLineEdit;
 class QToolButton;
 
 namespace velmor {
+
+class Form3;
 
 // The about window: title, version, credits, the web and contact addresses
 // (read-only boxes the user can copy from), the rights notice, and the way
@@ -19,6 +22,8 @@ public:
     void Form_Load();
     void Command1_Click();
     void Command2_Click();
+    // The notes window opened from here, while it is open.
+    QWidget* notesWindow() const;
 
     QLabel* Image1;
     QLabel* Label1;
@@ -31,6 +36,9 @@ public:
     QLabel* lblDisclaimer;
     QToolButton* Command2;
     QToolButton* Command1;
+
+private:
+    QPointer<Form3> notes_;
 };
 
 } // namespace velmor

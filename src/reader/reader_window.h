@@ -94,6 +94,9 @@ private:
     QLayout* buildChoices();
     QLayout* buildOptions();
     void buildShortcuts();
+    // The text with its sura header, and the tafsir, either side of the
+    // splitter.
+    QWidget* buildSplit();
     void restoreLayout();
     void checkSplit();
     ReadingSession::Moved moveTo(std::optional<qint64> id);

@@ -179,6 +179,21 @@ void ReaderWindow::buildControls() {
     messageLine->setFixedHeight(messageLine->fontMetrics().height() + 4);
     layout->addWidget(messageLine);
 
+    layout->addWidget(buildSplit(), 1);
+
+    placeLine = new QLabel(this);
+    placeLine->setObjectName(QStringLiteral("placeLine"));
+    placeLine->setAccessibleName(QStringLiteral("موضع الآية"));
+    layout->addWidget(placeLine);
+
+    zoom_ = new PaneZoom(this, [this](QWidget* pane, int steps) { stepSize(pane, steps); });
+    for (QPlainTextEdit* pane : {static_cast<QPlainTextEdit*>(scripture), tafsirPane}) {
+        zoom_->watch(pane);
+        pane->installEventFilter(this);
+    }
+}
+
+QWidget* ReaderWindow::buildSplit() {
     splitter = new QSplitter(Qt::Vertical, this);
     splitter->setObjectName(QStringLiteral("splitter"));
     splitter->setChildrenCollapsible(true);
@@ -212,7 +227,6 @@ void ReaderWindow::buildControls() {
     splitter->addWidget(tafsirPane);
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 1);
-    layout->addWidget(splitter, 1);
     connect(tafsirToggle, &QToolButton::toggled, this, &ReaderWindow::showTafsirPane);
     // A pane dragged shut is shown shut, and the toggle opens it again.
     connect(splitter, &QSplitter::splitterMoved, this, [this] {
@@ -223,17 +237,7 @@ void ReaderWindow::buildControls() {
         const QSignalBlocker quiet(tafsirToggle);
         tafsirToggle->setChecked(shown);
     });
-
-    placeLine = new QLabel(this);
-    placeLine->setObjectName(QStringLiteral("placeLine"));
-    placeLine->setAccessibleName(QStringLiteral("موضع الآية"));
-    layout->addWidget(placeLine);
-
-    zoom_ = new PaneZoom(this, [this](QWidget* pane, int steps) { stepSize(pane, steps); });
-    for (QPlainTextEdit* pane : {static_cast<QPlainTextEdit*>(scripture), tafsirPane}) {
-        zoom_->watch(pane);
-        pane->installEventFilter(this);
-    }
+    return splitter;
 }
 
 void ReaderWindow::buildShortcuts() {

@@ -52,7 +52,20 @@ Form6::Form6(OptionsHost& host) : QWidget(nullptr), host_(host) {
     withother = optionButton(Frame1, "withother", twipsRect(915, 165, 1050, 435),
                              QStringLiteral("بحث شامل"));
     alone->setChecked(true);
+    buildScope();
 
+    Commandfont = pictureButton(this, "Commandfont", twipsRect(1665, 270, 990, 555), "font",
+                                QStringLiteral("لتغير خط عرض الآيات"), 28);
+    Command1 = pictureButton(this, "Command1", twipsRect(5325, 3165, 1125, 465), "close",
+                             QStringLiteral("إغلاق"));
+    connect(Commandfont, &QToolButton::clicked, this, &Form6::Commandfont_Click);
+    connect(Command1, &QToolButton::clicked, this, &Form6::Command1_Click);
+    // Escape is the close button, which keeps the scope and the font; the
+    // title bar's close box keeps its own, designed behaviour.
+    onEscape(*this, [this] { Command1_Click(); });
+}
+
+void Form6::buildScope() {
     const QStringList& suras = store::pickerSuraNames();
     const QString suraPrompt = QStringLiteral("اختر إسم السورة");
     const QString juzPrompt = QStringLiteral("اختر الجزء");
@@ -87,16 +100,6 @@ Form6::Form6(OptionsHost& host) : QWidget(nullptr), host_(host) {
     for (QRadioButton* button : {allsearch, soraop, sora12op, partop, part12op}) {
         scopes->addButton(button);
     }
-
-    Commandfont = pictureButton(this, "Commandfont", twipsRect(1665, 270, 990, 555), "font",
-                                QStringLiteral("لتغير خط عرض الآيات"), 28);
-    Command1 = pictureButton(this, "Command1", twipsRect(5325, 3165, 1125, 465), "close",
-                             QStringLiteral("إغلاق"));
-    connect(Commandfont, &QToolButton::clicked, this, &Form6::Commandfont_Click);
-    connect(Command1, &QToolButton::clicked, this, &Form6::Command1_Click);
-    // Escape is the close button, which keeps the scope and the font; the
-    // title bar's close box keeps its own, designed behaviour.
-    onEscape(*this, [this] { Command1_Click(); });
 }
 
 std::array<QRadioButton*, 5> Form6::scopeButtons() const {

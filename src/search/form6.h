@@ -55,6 +55,8 @@ public:
 private:
     // The scope option buttons by scope number.
     std::array<QRadioButton*, 5> scopeButtons() const;
+    // The scope: the whole text, a sura, suras, a juz, juz, with their pickers.
+    void buildScope();
 
     OptionsHost& host_;
 };

@@ -198,7 +198,7 @@ void NoticeFetch::act(int socket, int events) {
 
 size_t NoticeFetch::onBody(char* data, size_t size, size_t count, void* self) {
     auto* fetch = static_cast<NoticeFetch*>(self);
-    const qint64 bytes = qint64(size * count);
+    const qint64 bytes = qint64(size) * qint64(count);
     // Whatever the server declared, no more than a notice can be.
     if (fetch->body_.size() + bytes > fetch->limits_.maxBodyBytes) {
         fetch->bodyRefusal_ =
@@ -212,7 +212,7 @@ size_t NoticeFetch::onBody(char* data, size_t size, size_t count, void* self) {
 size_t NoticeFetch::onHeader(char* data, size_t size, size_t count, void* self) {
     auto* fetch = static_cast<NoticeFetch*>(self);
     Head& head = *fetch->head_;
-    const qint64 bytes = qint64(size * count);
+    const qint64 bytes = qint64(size) * qint64(count);
     head.bytes += bytes;
     if (head.bytes > fetch->limits_.maxHeadBytes) {
         head.refusal = QStringLiteral("the heads passed %1 bytes").arg(fetch->limits_.maxHeadBytes);
