@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 using namespace velmor;
@@ -203,6 +204,22 @@ TEST_F(InfoTest, ABodyEndedByAResetIsNotTheNotice) {
         window->close();
         test::settle();
     }
+}
+
+// An internationalised host goes out in its ASCII form, in the request's
+// Host header too (it went out as Latin-1).
+TEST_F(InfoTest, AnInternationalisedHostGoesOutInItsAsciiForm) {
+    test::NoticeServer server(test::NoticeServer::response("200 OK", "idn"));
+    const QString url =
+        server.url().replace(QStringLiteral("127.0.0.1"), QStringLiteral("تحديث.localhost"));
+    Form4* window = fetchFrom(url);
+    EXPECT_EQ(window->Text1->toPlainText(), QStringLiteral("idn"));
+    const QByteArray host = QUrl(url).host(QUrl::FullyEncoded).toLatin1();
+    EXPECT_TRUE(host.startsWith("xn--"));
+    EXPECT_TRUE(server.request().contains("\r\nHost: " + host + ":"))
+        << server.request().constData();
+    window->close();
+    test::settle();
 }
 
 // A head sent a byte at a time is read as it comes, and whole.

@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QClipboard>
+#include <QScreen>
 #include <QSplitter>
 #include <QTextBlock>
 #include <QToolButton>
@@ -158,5 +159,27 @@ TEST_F(ReaderWindowTest, EachMushafPageIsAParagraph) {
                     << sura << " page " << pages[std::size_t(k)].first;
             }
         }
+    }
+}
+
+// A saved place that fits no screen (garbage, or a window widened past the
+// screen) is placed anew beside the main window, not at 0,0.
+TEST_F(ReaderWindowTest, APlaceThatFitsNoScreenIsPlacedAnew) {
+    for (const QByteArray& geometry : {QByteArray("garbage"), QByteArray()}) {
+        ReaderPreferences saved;
+        saved.geometry = geometry;
+        if (geometry.isEmpty()) {
+            QWidget wide;
+            wide.setGeometry(0, 0, 2564, 300);
+            saved.geometry = wide.saveGeometry();
+        }
+        ASSERT_TRUE(saved.save(settingsPath()));
+        start();
+        openReader();
+        const QRect screen = QApplication::primaryScreen()->availableGeometry();
+        EXPECT_TRUE(screen.contains(reader()->frameGeometry()));
+        EXPECT_GT(reader()->width(), 400);
+        reader()->close();
+        test::settle();
     }
 }
