@@ -96,19 +96,25 @@ private:
     qsizetype dripped_ = 0;
 };
 
+// A socket listening on 127.0.0.1 at a port of the system's choosing.
+inline int listenOnLoopback(int& port) {
+    const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    ::bind(listener, reinterpret_cast<sockaddr*>(&address), size);
+    ::listen(listener, 4);
+    ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size);
+    port = ntohs(address.sin_port);
+    return listener;
+}
+
 // A server on a thread of its own that answers one request with its bytes,
 // then resets the connection (RST, not an orderly end).
 class ResetServer {
 public:
-    explicit ResetServer(QByteArray answer) : listener_(::socket(AF_INET, SOCK_STREAM, 0)) {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t size = sizeof address;
-        ::bind(listener_, reinterpret_cast<sockaddr*>(&address), size);
-        ::listen(listener_, 4);
-        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size);
-        port_ = ntohs(address.sin_port);
+    explicit ResetServer(QByteArray answer) : listener_(listenOnLoopback(port_)) {
         thread_ = std::thread([this, answer = std::move(answer)] {
             const int client = ::accept(listener_, nullptr, nullptr);
             if (client < 0) {
@@ -132,8 +138,8 @@ public:
     QString url() const { return QStringLiteral("http://127.0.0.1:%1/update2.5.txt").arg(port_); }
 
 private:
+    int port_ = 0; // set as the listener is made, so declared before it
     int listener_;
-    int port_ = 0;
     std::thread thread_;
 };
 
@@ -143,15 +149,7 @@ private:
 // up with.
 class FloodServer {
 public:
-    FloodServer(QByteArray head, QByteArray piece) : listener_(::socket(AF_INET, SOCK_STREAM, 0)) {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t size = sizeof address;
-        ::bind(listener_, reinterpret_cast<sockaddr*>(&address), size);
-        ::listen(listener_, 4);
-        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size);
-        port_ = ntohs(address.sin_port);
+    FloodServer(QByteArray head, QByteArray piece) : listener_(listenOnLoopback(port_)) {
         thread_ = std::thread([this, head = std::move(head), piece = std::move(piece)] {
             client_ = ::accept(listener_, nullptr, nullptr);
             char request[4096];
@@ -177,8 +175,8 @@ public:
     QString url() const { return QStringLiteral("http://127.0.0.1:%1/update2.5.txt").arg(port_); }
 
 private:
+    int port_ = 0; // set as the listener is made, so declared before it
     int listener_;
-    int port_ = 0;
     std::atomic<int> client_ = -1;
     std::atomic<bool> stopped_ = false;
     std::thread thread_;

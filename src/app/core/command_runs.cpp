@@ -29,6 +29,22 @@ struct CommandStore {
     store::Store store;
 };
 
+const QString kNoPlaces =
+    QStringLiteral("velmor: the places of the ayas in the database cannot be read\n");
+
+// Every aya's place; nothing when they cannot be read, and the error stream
+// says why (the store has said it when it refused the file).
+std::optional<Mushaf> placesOf(store::RecordView& view, const CommandStore& data, std::FILE* err) {
+    std::optional<Mushaf> mushaf = Mushaf::read(view);
+    if (data.failed || !mushaf) {
+        if (!data.failed) {
+            print(err, kNoPlaces);
+        }
+        return std::nullopt;
+    }
+    return mushaf;
+}
+
 int composeSuraText(int sura, const QString& programFolder, std::FILE* out, std::FILE* err) {
     CommandStore data(err);
     store::RecordView view(data.store);
@@ -48,12 +64,8 @@ int composeChosenText(const QList<qint64>& ids, const QString& programFolder, st
     view.setConnectionString(store::buildConnectionString(programFolder));
     // Every aya's place, read once, gives each chosen line; the composition
     // then reads each aya once.
-    const std::optional<Mushaf> mushaf = Mushaf::read(view);
-    if (data.failed || !mushaf) {
-        if (!data.failed) {
-            print(err, QStringLiteral("velmor: the places of the ayas in the database cannot be "
-                                      "read\n"));
-        }
+    const std::optional<Mushaf> mushaf = placesOf(view, data, err);
+    if (!mushaf) {
         return 1;
     }
     for (const qint64 id : ids) {
@@ -123,12 +135,8 @@ int printPage(int page, const QString& programFolder, std::FILE* out, std::FILE*
     CommandStore data(err);
     store::RecordView view(data.store);
     view.setConnectionString(store::buildConnectionString(programFolder));
-    const std::optional<Mushaf> mushaf = Mushaf::read(view);
-    if (data.failed || !mushaf) {
-        if (!data.failed) {
-            print(err, QStringLiteral("velmor: the places of the ayas in the database cannot be "
-                                      "read\n"));
-        }
+    const std::optional<Mushaf> mushaf = placesOf(view, data, err);
+    if (!mushaf) {
         return 1;
     }
     if (page > mushaf->lastPage()) {
@@ -147,8 +155,7 @@ int printAyaFieldOf(const CommandLine& command, const QString& programFolder, st
     const auto id = session.ready() ? session.mushaf().idOf(command.aya) : std::nullopt;
     if (data.failed || !session.ready()) {
         if (!data.failed) {
-            print(err, QStringLiteral("velmor: the places of the ayas in the database cannot be "
-                                      "read\n"));
+            print(err, kNoPlaces);
         }
         return 1;
     }
