@@ -449,20 +449,20 @@ void deleteCopy(void* copy) {
 
 } // namespace
 
-bool installAyatTable(sqlite3* db, QString& error) {
+Done installAyatTable(sqlite3* db) {
+    QString error;
     std::unique_ptr<TableCopy> copy = loadTable(db, error);
     if (!copy) {
-        return false;
+        return Done::failed(error);
     }
     // The module owns the copy from here, failure included.
     if (sqlite3_create_module_v2(db, kModuleName, &kModule, copy.release(), deleteCopy) !=
             SQLITE_OK ||
         sqlite3_exec(db, "CREATE VIRTUAL TABLE temp.Ayat USING velmor_ayat", nullptr, nullptr,
                      nullptr) != SQLITE_OK) {
-        error = QString::fromUtf8(sqlite3_errmsg(db));
-        return false;
+        return Done::failed(QString::fromUtf8(sqlite3_errmsg(db)));
     }
-    return true;
+    return done();
 }
 
 } // namespace velmor::store

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "outcome.h"
+
 #include <QString>
 
 struct sqlite3;
@@ -34,6 +36,6 @@ namespace velmor::store {
 // the columns the program reads, holds a NULL in one, a value of the wrong
 // kind, IDs that do not run 1..N, a sura or aya that does not exist, or has
 // no rows.
-bool installAyatTable(sqlite3* db, QString& error);
+[[nodiscard]] Done installAyatTable(sqlite3* db);
 
 } // namespace velmor::store

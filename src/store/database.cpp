@@ -35,14 +35,15 @@ std::string keyStatements(const QString& password) {
            "'; PRAGMA kdf_iter = 4000; PRAGMA cipher_page_size = 4096;";
 }
 
-std::unique_ptr<Connection> Connection::open(const ConnectionTarget& target,
-                                             QString& providerError) {
+Outcome<std::unique_ptr<Connection>> Connection::open(const ConnectionTarget& target) {
+    using Opened = Outcome<std::unique_ptr<Connection>>;
+    QString providerError;
     // Only a regular file is opened: reading a FIFO or a device would wait
     // for a writer that never comes.
     const QFileInfo file(target.filePath);
     if (file.exists() && !file.isFile()) {
         providerError = QStringLiteral("not a regular file");
-        return nullptr;
+        return Opened::failed(providerError);
     }
     sqlite3* db = nullptr;
     const int rc = sqlite3_open_v2(target.filePath.toUtf8().constData(), &db,
@@ -50,36 +51,36 @@ std::unique_ptr<Connection> Connection::open(const ConnectionTarget& target,
     if (rc != SQLITE_OK) {
         providerError = lastError(db);
         sqlite3_close(db);
-        return nullptr;
+        return Opened::failed(providerError);
     }
     // Reading the schema is the first access that needs the key: a wrong
     // password, a truncated or a foreign file fails here.
     if (!execute(db, QByteArray::fromStdString(keyStatements(target.password)), providerError) ||
         !execute(db, "SELECT count(*) FROM sqlite_master", providerError)) {
         sqlite3_close(db);
-        return nullptr;
+        return Opened::failed(providerError);
     }
     if (installJetLike(db) != SQLITE_OK) {
         providerError = lastError(db);
         sqlite3_close(db);
-        return nullptr;
+        return Opened::failed(providerError);
     }
-    if (!installAyatTable(db, providerError)) {
+    if (const Done installed = installAyatTable(db); !installed) {
         sqlite3_close(db);
-        return nullptr;
+        return Opened::failed(installed.reason());
     }
     sqlite3_int64 ayas = 0;
-    if (sqlite3_stmt* count = nullptr;
-        sqlite3_prepare_v2(db, "SELECT count(*) FROM main.Ayat", -1, &count, nullptr) == SQLITE_OK) {
+    if (sqlite3_stmt* count = nullptr; sqlite3_prepare_v2(db, "SELECT count(*) FROM main.Ayat", -1,
+                                                          &count, nullptr) == SQLITE_OK) {
         ayas = sqlite3_step(count) == SQLITE_ROW ? sqlite3_column_int64(count, 0) : 0;
         sqlite3_finalize(count);
     }
     if (const Done jalalayn = checkJalalayn(db, ayas); !jalalayn) {
         providerError = jalalayn.reason();
         sqlite3_close(db);
-        return nullptr;
+        return Opened::failed(providerError);
     }
-    return std::unique_ptr<Connection>(new Connection(db, target.filePath));
+    return Opened(std::unique_ptr<Connection>(new Connection(db, target.filePath)));
 }
 
 Connection::~Connection() {
@@ -103,12 +104,12 @@ std::shared_ptr<Connection> Store::connect(const QString& connectionString) {
     if (auto found = connections_.find(key); found != connections_.end()) {
         return found->second;
     }
-    QString error;
-    std::shared_ptr<Connection> connection = Connection::open(*target, error);
-    if (!connection) {
-        reportFailure(target->filePath, error);
+    Outcome<std::unique_ptr<Connection>> opened = Connection::open(*target);
+    if (!opened) {
+        reportFailure(target->filePath, opened.reason());
         return nullptr;
     }
+    std::shared_ptr<Connection> connection = std::move(opened).value();
     connections_.emplace(key, connection);
     return connection;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "connection_string.h"
+#include "outcome.h"
 
 #include <QString>
 #include <functional>
@@ -21,9 +22,9 @@ class Connection {
 public:
     // Opens the file read-only, applies the key, checks that the file reads
     // as a database, installs the Arabic-folding LIKE and reads the table
-    // into memory (see ayat_table.h). On failure returns
-    // nothing and leaves the engine's error text in providerError.
-    static std::unique_ptr<Connection> open(const ConnectionTarget& target, QString& providerError);
+    // into memory (see ayat_table.h). On failure, the engine's error text or
+    // what the table check found.
+    static Outcome<std::unique_ptr<Connection>> open(const ConnectionTarget& target);
 
     ~Connection();
     Connection(const Connection&) = delete;

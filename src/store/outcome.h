@@ -10,8 +10,7 @@ namespace velmor {
 // The one way a piece of the core says it could not do what it was asked:
 // either the value, or the reason it failed (a sentence for the log, or for
 // the user where the caller shows it). It cannot be dropped unread.
-template <typename T>
-class [[nodiscard]] Outcome {
+template <typename T> class [[nodiscard]] Outcome {
 public:
     Outcome(T value) : value_(std::move(value)) {} // NOLINT(google-explicit-constructor)
     static Outcome failed(QString reason) { return Outcome(std::move(reason), Failure{}); }

@@ -21,11 +21,9 @@ QString misplaced(const RowPlace& row, const std::optional<RowPlace>& before, st
             .arg(sura)
             .arg(aya);
     }
-    const bool follows =
-        !before
-            ? sura == 1 && aya == 1
-            : (sura == before->sura && aya == before->aya + 1) ||
-                  (sura == before->sura + 1 && aya == 1);
+    const bool follows = !before ? sura == 1 && aya == 1
+                                 : (sura == before->sura && aya == before->aya + 1) ||
+                                       (sura == before->sura + 1 && aya == 1);
     if (!follows) {
         return QStringLiteral("the row with ID %1 (sura %2, aya %3) does not follow the one "
                               "before it in reading order")
