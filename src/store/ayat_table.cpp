@@ -1,6 +1,7 @@
 #include "ayat_table.h"
 
 #include "arabic_fold.h"
+#include "ayat_copy.h"
 #include "byte_search.h"
 #include "jet_like.h"
 #include "reference_lists.h"
@@ -20,138 +21,12 @@ namespace velmor::store {
 
 namespace {
 
-// The columns, in the order of the file's table and of "SELECT *".
-enum Column { kId, kSura, kAya, kJuz, kPage, kIndex, kText, kTafsir, kColumnCount };
-constexpr int kFirstTextColumn = kIndex;
+using namespace copy;
 
-constexpr char kLoadQuery[] =
-    "SELECT ID, soraano, ayaano, chapterNO, pageno, AyaaIndex, ayaa, taf FROM main.Ayat "
-    "ORDER BY ID";
 constexpr char kDeclaration[] =
     "CREATE TABLE x(ID INTEGER, soraano INTEGER, ayaano INTEGER, chapterNO INTEGER, "
     "pageno INTEGER, AyaaIndex TEXT, ayaa TEXT, taf TEXT)";
 constexpr char kModuleName[] = "velmor_ayat";
-
-constexpr int kTextColumns = kColumnCount - kFirstTextColumn;
-
-// A stretch of one of the copy's text blocks.
-struct Span {
-    std::size_t at = 0;
-    std::size_t size = 0;
-};
-
-struct Row {
-    std::array<sqlite3_int64, kFirstTextColumn> numbers{};
-    std::array<Span, kTextColumns> texts;
-    Span foldedIndex;
-    bool textsWithoutNul = true;
-
-    sqlite3_int64 id() const { return numbers[kId]; }
-};
-
-// The table held in memory.
-struct TableCopy {
-    std::vector<Row> rows;
-    // The rows' texts in row order, each followed by a NUL: the texts of
-    // rows read one after the other lie one after the other in memory.
-    std::string texts;
-    // Every row's index in folded form, one after the other: a whole-text
-    // search reads this one dense block.
-    std::string foldedIndexes;
-
-    std::size_t size() const { return rows.size(); }
-    const Row& operator[](std::size_t i) const { return rows[i]; }
-    std::string_view text(const Row& row, int column) const {
-        const Span span = row.texts[column - kFirstTextColumn];
-        return std::string_view(texts).substr(span.at, span.size);
-    }
-    std::string_view foldedIndex(const Row& row) const {
-        return std::string_view(foldedIndexes).substr(row.foldedIndex.at, row.foldedIndex.size);
-    }
-};
-
-// Appends text and a NUL to block; returns where the text lies.
-Span append(std::string& block, std::string_view text) {
-    const Span span{block.size(), text.size()};
-    block += text;
-    block += '\0';
-    return span;
-}
-
-// Copies the statement's current row into the copy; false with the reason
-// in error when the row is not one of this table's.
-bool copyRow(sqlite3_stmt* raw, TableCopy& table, QString& error) {
-    TableCopy* copy = &table;
-    Row& row = copy->rows.emplace_back();
-    for (int column = 0; column < kColumnCount; ++column) {
-        if (sqlite3_column_type(raw, column) == SQLITE_NULL) {
-            error = QStringLiteral("the table Ayat has rows with empty columns");
-            return false;
-        }
-        if (column < kFirstTextColumn) {
-            // A number stored as text or with a fraction would be read
-            // as some other number; such a file is not this table.
-            if (sqlite3_column_type(raw, column) != SQLITE_INTEGER) {
-                error = QStringLiteral("the table Ayat holds a value that is not a whole "
-                                       "number in column %1 of the row with ID %2")
-                            .arg(QLatin1String(sqlite3_column_name(raw, column)))
-                            .arg(QString::fromUtf8(
-                                reinterpret_cast<const char*>(sqlite3_column_text(raw, kId))));
-                return false;
-            }
-            row.numbers[column] = sqlite3_column_int64(raw, column);
-        } else {
-            const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(raw, column));
-            const std::string_view text(
-                data, static_cast<std::size_t>(sqlite3_column_bytes(raw, column)));
-            row.texts[column - kFirstTextColumn] = append(copy->texts, text);
-            row.textsWithoutNul = row.textsWithoutNul && text.find('\0') == text.npos;
-        }
-    }
-    const auto placeOf = [](const Row& r) {
-        return RowPlace{r.id(), r.numbers[kSura], r.numbers[kAya], r.numbers[kJuz],
-                        r.numbers[kPage]};
-    };
-    const std::optional<RowPlace> before =
-        copy->rows.size() > 1 ? std::optional(placeOf(copy->rows[copy->rows.size() - 2]))
-                              : std::nullopt;
-    if (const QString wrong = misplaced(placeOf(row), before, copy->rows.size());
-        !wrong.isEmpty()) {
-        error = wrong;
-        return false;
-    }
-    const std::string_view index = copy->text(row, kIndex);
-    row.foldedIndex =
-        append(copy->foldedIndexes, isFoldedUtf8(index) ? std::string(index) : foldUtf8(index));
-    return true;
-}
-
-// The table, rows ordered by ID, or nothing with the reason in error.
-std::unique_ptr<TableCopy> loadTable(sqlite3* db, QString& error) {
-    sqlite3_stmt* raw = nullptr;
-    if (sqlite3_prepare_v2(db, kLoadQuery, -1, &raw, nullptr) != SQLITE_OK) {
-        error = QString::fromUtf8(sqlite3_errmsg(db));
-        sqlite3_finalize(raw);
-        return nullptr;
-    }
-    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> statement(raw, sqlite3_finalize);
-    auto copy = std::make_unique<TableCopy>();
-    int rc = SQLITE_OK;
-    while ((rc = sqlite3_step(raw)) == SQLITE_ROW) {
-        if (!copyRow(raw, *copy, error)) {
-            return nullptr;
-        }
-    }
-    if (rc != SQLITE_DONE) {
-        error = QString::fromUtf8(sqlite3_errmsg(db));
-        return nullptr;
-    }
-    if (copy->rows.empty()) {
-        error = QStringLiteral("the table Ayat has no rows");
-        return nullptr;
-    }
-    return copy;
-}
 
 // One condition of a query's WHERE that the scan checks itself.
 struct Condition {
