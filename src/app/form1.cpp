@@ -82,7 +82,6 @@ std::vector<QWidget*> Form1::secondaryWindows() const {
             reader_};
 }
 
-
 void Form1::connectControls() {
     connect(option, &QToolButton::clicked, this, &Form1::option_Click);
     connect(copytext, &QToolButton::clicked, this, &Form1::copytext_Click);

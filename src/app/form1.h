@@ -1,7 +1,5 @@
 #pragma once
 
-#include <vector>
-
 #include "chosen_list.h"
 #include "form5.h"
 #include "message_box.h"
@@ -16,6 +14,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <optional>
+#include <vector>
 
 class QLabel;
 class QLineEdit;

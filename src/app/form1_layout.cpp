@@ -263,7 +263,6 @@ void Form1::buildTrayMenu() {
     closeme2 = action(SHOW1, "closeme2", QStringLiteral("أغلاق القائمة"));
     SHOW1->addAction(closeme2);
     SHOW1->setLayoutDirection(Qt::RightToLeft);
-
 }
 
 void Form1::buildMenus() {

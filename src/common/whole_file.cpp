@@ -14,7 +14,8 @@ namespace velmor {
 namespace {
 
 QString lastError(const char* what) {
-    return QString::fromLatin1(what) + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno));
+    return QString::fromLatin1(what) + QStringLiteral(": ") +
+           QString::fromLocal8Bit(std::strerror(errno));
 }
 
 bool writeAll(int fd, const QByteArray& bytes) {
@@ -115,7 +116,8 @@ Done replaceFile(const QString& path, const std::function<bool(const QString&)>&
 
 Done replaceFile(const QString& path, const QByteArray& bytes) {
     return replaceFile(path, [&bytes](const QString& temporary) {
-        const int fd = ::open(QFile::encodeName(temporary).constData(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+        const int fd =
+            ::open(QFile::encodeName(temporary).constData(), O_WRONLY | O_TRUNC | O_CLOEXEC);
         if (fd < 0) {
             return false;
         }

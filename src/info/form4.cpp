@@ -2,8 +2,8 @@
 
 #include "addresses.h"
 #include "first_show.h"
-#include "log.h"
 #include "fonts.h"
+#include "log.h"
 #include "notice_fetch.h"
 #include "settings_file.h"
 #include "text_boxes.h"

@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,9 +27,8 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QToolButton>
-#include <QDir>
 #include <QTextDocumentFragment>
+#include <QToolButton>
 #include <algorithm>
 
 namespace velmor {
@@ -368,9 +368,8 @@ void ReaderWindow::keepPreferences() {
     // Said once a run; the reason is in the log (velmor.reader).
     if (!saved && !saveFailureSaid_ && messageBox_) {
         saveFailureSaid_ = true;
-        messageBox_(applicationTitle(),
-                    QStringLiteral("تعذر حفظ إعدادات نافذة القراءة في الملف ") +
-                        QDir::toNativeSeparators(settingsPath_));
+        messageBox_(applicationTitle(), QStringLiteral("تعذر حفظ إعدادات نافذة القراءة في الملف ") +
+                                            QDir::toNativeSeparators(settingsPath_));
     }
 }
 

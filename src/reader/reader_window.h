@@ -125,7 +125,7 @@ private:
     bool placed_ = false;          // a saved place that fits a screen was restored
     bool saveFailureSaid_ = false; // a failed save is said once a run
     bool splitChecked_ = false;
-    QList<int> tafsirShownSizes_;  // the split to reopen a pane dragged shut to
+    QList<int> tafsirShownSizes_; // the split to reopen a pane dragged shut to
 };
 
 } // namespace velmor

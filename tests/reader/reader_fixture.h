@@ -25,5 +25,4 @@ protected:
     QString settingsPath() const { return readerSettingsPath(); }
 };
 
-
 } // namespace velmor

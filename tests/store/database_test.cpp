@@ -270,14 +270,12 @@ TEST_F(BrokenDatabaseTest, AFileThatLacksWhatIsReadIsUnusable) {
              // Al-Jalalayn missing, short, numbered otherwise, or without a text.
              std::string(kColumns) + "INSERT INTO Ayat VALUES (1, 1, 1, 1, 1, ' ', 'x', 't');",
              full + "INSERT INTO Ayat VALUES (2, 1, 2, 1, 1, ' ', 'y', 't');",
-             std::string(kColumns) +
-                 "INSERT INTO Ayat VALUES (1, 1, 1, 1, 1, ' ', 'x', 't');"
-                 "CREATE TABLE Jalalayn (ID INTEGER PRIMARY KEY, taf);"
-                 "INSERT INTO Jalalayn VALUES (2, 'j');",
-             std::string(kColumns) +
-                 "INSERT INTO Ayat VALUES (1, 1, 1, 1, 1, ' ', 'x', 't');"
-                 "CREATE TABLE Jalalayn (ID INTEGER PRIMARY KEY, taf);"
-                 "INSERT INTO Jalalayn VALUES (1, NULL);",
+             std::string(kColumns) + "INSERT INTO Ayat VALUES (1, 1, 1, 1, 1, ' ', 'x', 't');"
+                                     "CREATE TABLE Jalalayn (ID INTEGER PRIMARY KEY, taf);"
+                                     "INSERT INTO Jalalayn VALUES (2, 'j');",
+             std::string(kColumns) + "INSERT INTO Ayat VALUES (1, 1, 1, 1, 1, ' ', 'x', 't');"
+                                     "CREATE TABLE Jalalayn (ID INTEGER PRIMARY KEY, taf);"
+                                     "INSERT INTO Jalalayn VALUES (1, NULL);",
          }) {
         expectRefused(sql);
     }

@@ -11,8 +11,8 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
-#include <gtest/gtest.h>
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <memory>
 
 using namespace velmor;
@@ -108,8 +108,8 @@ TEST(LongTextBox, ShowsTheLinesOfTheWholeParagraph) {
             const QStringList lines = shownLines(*box);
             EXPECT_GT(lines.size(), 8);
             const QStringList expected = shownLines(*reference);
-            const auto differ = std::mismatch(lines.begin(), lines.end(), expected.begin(),
-                                              expected.end());
+            const auto differ =
+                std::mismatch(lines.begin(), lines.end(), expected.begin(), expected.end());
             EXPECT_TRUE(differ.first == lines.end() && differ.second == expected.end())
                 << "at " << width << " px the lines differ from line "
                 << (differ.first - lines.begin()) << " of " << expected.size();

@@ -58,8 +58,7 @@ struct NoticeFetch::Head {
     QString refusal;
 };
 
-NoticeFetch::NoticeFetch(NoticeLimits limits, QObject* parent)
-    : QObject(parent), limits_(limits) {
+NoticeFetch::NoticeFetch(NoticeLimits limits, QObject* parent) : QObject(parent), limits_(limits) {
     initialiseOnce();
     multi_ = curl_multi_init();
     curl_multi_setopt(multi_, CURLMOPT_SOCKETFUNCTION, &NoticeFetch::onSocket);

@@ -15,8 +15,8 @@ namespace velmor {
 
 // How far a server may take the fetch of the update notice.
 struct NoticeLimits {
-    int timeoutMs = 10000;       // the whole fetch, redirections included
-    int maxRedirects = 5;        // never from https down to http
+    int timeoutMs = 10000; // the whole fetch, redirections included
+    int maxRedirects = 5;  // never from https down to http
     qint64 maxBodyBytes = 1 << 20;
     qint64 maxHeadBytes = 64 << 10; // every head of an answer, interim ones included
 };

@@ -1,9 +1,8 @@
 #include "mushaf.h"
 
-#include "reference_lists.h"
-
 #include "catalogue.h"
 #include "record_view.h"
+#include "reference_lists.h"
 
 namespace velmor {
 

@@ -60,8 +60,9 @@ namespace {
 // so much that it cannot be read at a glance.
 QString quoted(const QString& text) {
     constexpr qsizetype kLongest = 24;
-    return text.size() <= kLongest ? text
-                                   : text.left(kLongest / 2) + QChar(0x2026) + text.right(kLongest / 2);
+    return text.size() <= kLongest
+               ? text
+               : text.left(kLongest / 2) + QChar(0x2026) + text.right(kLongest / 2);
 }
 
 // Without the marks that set a text's direction, which a reference pasted
@@ -103,7 +104,8 @@ ParsedReference parseReference(const QString& typed) {
         suraPart = text.left(separator).trimmed();
         ayaPart = text.mid(separator + 1).trimmed();
         if (suraPart.isEmpty()) {
-            return failure(QStringLiteral("اكتب السورة قبل \"%1\"، مثل 2:255").arg(text[separator]));
+            return failure(
+                QStringLiteral("اكتب السورة قبل \"%1\"، مثل 2:255").arg(text[separator]));
         }
     } else if (const qsizetype blank = text.lastIndexOf(u' ');
                blank > 0 && isNumber(text.mid(blank + 1))) {

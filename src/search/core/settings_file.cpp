@@ -58,7 +58,6 @@ QStringList splitFields(const QString& line) {
     return fields;
 }
 
-
 bool isControl(QChar c) {
     return c.category() == QChar::Other_Control;
 }
