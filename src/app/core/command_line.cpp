@@ -121,7 +121,7 @@ Reader number(const QCommandLineOption Options::*option, int last, const char* w
         if (!n) {
             return nameOf(o.*option) + QStringLiteral(" takes ") + QLatin1String(what);
         }
-        command.number = *n;
+        command.value = *n;
         return std::nullopt;
     };
 }
@@ -133,39 +133,43 @@ Reader reference(const QCommandLineOption Options::*option) {
         if (!parsed.ref) {
             return nameOf(o.*option) + QStringLiteral(": ") + parsed.error;
         }
-        command.aya = *parsed.ref;
+        CommandLine::AyaRequest request{*parsed.ref};
         if (parser.isSet(o.source)) {
             const auto source = tafsirNamed(parser.value(o.source));
             if (!source) {
                 return QStringLiteral("--source takes muyassar or jalalayn");
             }
-            command.source = *source;
+            request.source = *source;
         }
+        command.value = request;
         return std::nullopt;
     };
 }
 
 Problem readIds(const QCommandLineParser& parser, const Options& o, CommandLine& command) {
+    QList<qint64> ids;
     for (const QString& item : parser.value(o.compose).split(u',')) {
         bool ok = false;
         const qint64 id = westernDigits(item).trimmed().toLongLong(&ok);
         if (!ok || id < 1) {
             return QStringLiteral("--compose takes aya IDs separated by commas");
         }
-        command.ids.append(id);
+        ids.append(id);
     }
+    command.value = ids;
     return std::nullopt;
 }
 
 // The search's text, its match and its one scope.
 Problem readSearch(const QCommandLineParser& parser, const Options& o, CommandLine& command) {
-    command.searchText = searchableText(parser.value(o.search));
-    if (isEmptySearch(command.searchText)) {
+    CommandLine::SearchRequest& request = command.value.emplace<CommandLine::SearchRequest>();
+    request.text = searchableText(parser.value(o.search));
+    if (isEmptySearch(request.text)) {
         return QStringLiteral("--search needs a text");
     }
-    SearchOptions& options = command.options;
+    SearchOptions& options = request.options;
     options.wholeWord = !parser.isSet(o.partial);
-    command.spans = parser.isSet(o.spans);
+    request.spans = parser.isSet(o.spans);
     const int scopes = int(parser.isSet(o.sura)) + int(parser.isSet(o.suras)) +
                        int(parser.isSet(o.juz)) + int(parser.isSet(o.juzs));
     if (scopes > 1) {
@@ -247,7 +251,7 @@ const std::vector<ActionRow>& actionTable() {
 
 CommandLine failure(CommandLine command, const QString& error) {
     command.action = CommandLine::Action::Error;
-    command.error = error;
+    command.value = error;
     return command;
 }
 
@@ -308,8 +312,6 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                        o.juzs, o.composeSura, o.compose, o.aya, o.tafsir, o.source, o.page});
 
     CommandLine command;
-    command.helpText =
-        parser.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("velmor"));
     if (!parser.parse(arguments)) {
         return failure(command, parser.errorText());
     }
@@ -328,6 +330,10 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         if (parser.isSet(o.*option)) {
             command.action =
                 option == &Options::help ? CommandLine::Action::Help : CommandLine::Action::Version;
+            if (option == &Options::help) {
+                command.value = parser.helpText().replace(QStringLiteral("<executable_name>"),
+                                                          QStringLiteral("velmor"));
+            }
             return command;
         }
     }
@@ -353,7 +359,7 @@ int runCommandLine(const CommandLine& command, const QString& programFolder, std
         // One line, so that a script's log shows the cause where it stopped.
         runs::print(
             err,
-            QStringLiteral("velmor: %1 (velmor --help lists the options)\n").arg(command.error));
+            QStringLiteral("velmor: %1 (velmor --help lists the options)\n").arg(command.text()));
         status = 2;
     }
     for (const ActionRow& row : actionTable()) {

@@ -152,7 +152,7 @@ int printAyaFieldOf(const CommandLine& command, const QString& programFolder, st
                     std::FILE* err) {
     CommandStore data(err);
     ReadingSession session(data.store, store::buildConnectionString(programFolder));
-    const auto id = session.ready() ? session.mushaf().idOf(command.aya) : std::nullopt;
+    const auto id = session.ready() ? session.mushaf().idOf(command.aya().aya) : std::nullopt;
     if (data.failed || !session.ready()) {
         if (!data.failed) {
             print(err, kNoPlaces);
@@ -161,14 +161,14 @@ int printAyaFieldOf(const CommandLine& command, const QString& programFolder, st
     }
     if (!id) {
         print(err, QStringLiteral("velmor: no aya %1:%2 in the database\n")
-                       .arg(command.aya.sura)
-                       .arg(command.aya.aya));
+                       .arg(command.aya().aya.sura)
+                       .arg(command.aya().aya.aya));
         return 2;
     }
     session.goTo(*id);
     const QString text = command.action == CommandLine::Action::PrintAya
                              ? session.ayaText()
-                             : session.tafsir(command.source);
+                             : session.tafsir(command.aya().source);
     if (data.failed) {
         return 1;
     }
@@ -180,7 +180,7 @@ int printAyaFieldOf(const CommandLine& command, const QString& programFolder, st
 
 int help(const CommandLine& command, const QString& /*folder*/, std::FILE* out,
          std::FILE* /*err*/) {
-    print(out, command.helpText);
+    print(out, command.text());
     return 0;
 }
 
@@ -194,30 +194,30 @@ int search(const CommandLine& command, const QString& folder, std::FILE* out, st
     return printResults(
         [&command](SearchSession& session) {
             session.search(
-                command.searchText, command.options, [] {}, [](const auto&) {});
+                command.search().text, command.search().options, [] {}, [](const auto&) {});
         },
-        folder, out, err, command.spans);
+        folder, out, err, command.search().spans);
 }
 
 int listSura(const CommandLine& command, const QString& folder, std::FILE* out, std::FILE* err) {
-    return printListing(store::catalogue::wholeSuraInOrder(command.number), folder, out, err);
+    return printListing(store::catalogue::wholeSuraInOrder(command.number()), folder, out, err);
 }
 
 int listJuz(const CommandLine& command, const QString& folder, std::FILE* out, std::FILE* err) {
-    return printListing(store::catalogue::wholeJuz(command.number), folder, out, err);
+    return printListing(store::catalogue::wholeJuz(command.number()), folder, out, err);
 }
 
 int listPage(const CommandLine& command, const QString& folder, std::FILE* out, std::FILE* err) {
-    return printPage(command.number, folder, out, err);
+    return printPage(command.number(), folder, out, err);
 }
 
 int composeSura(const CommandLine& command, const QString& folder, std::FILE* out, std::FILE* err) {
-    return composeSuraText(command.number, folder, out, err);
+    return composeSuraText(command.number(), folder, out, err);
 }
 
 int composeChosen(const CommandLine& command, const QString& folder, std::FILE* out,
                   std::FILE* err) {
-    return composeChosenText(command.ids, folder, out, err);
+    return composeChosenText(command.ids(), folder, out, err);
 }
 
 int printAyaField(const CommandLine& command, const QString& folder, std::FILE* out,
