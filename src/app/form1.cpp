@@ -78,8 +78,7 @@ Form1::~Form1() {
 }
 
 std::vector<QWidget*> Form1::secondaryWindows() const {
-    return {form2_, form2_ ? form2_->notesWindow() : nullptr, form4_, form5_, form6_, form7_,
-            reader_};
+    return {form2_, notes_, form4_, form5_, form6_, form7_, reader_};
 }
 
 void Form1::connectControls() {
@@ -184,15 +183,13 @@ void Form1::Form_Unload() {
 
 void Form1::closeSecondaryWindows() {
     // In the designed order, Form2 to Form7; a window that is not loaded is
-    // not loaded for it (the notes window is found wherever it was opened
-    // from). The deletion is deferred, since a window may be inside its own
-    // handler.
-    for (const char* name : {"Form2", "Form3", "Form4", "Form5", "Form6", "Form7"}) {
-        for (QWidget* window : QApplication::topLevelWidgets()) {
-            if (window->objectName() == QLatin1String(name)) {
-                window->close();
-                window->deleteLater();
-            }
+    // not loaded for it. The deletion is deferred, since a window may be
+    // inside its own handler. The reading window closes last, keeping its
+    // settings.
+    for (QWidget* window : secondaryWindows()) {
+        if (window != nullptr && window != reader_) {
+            window->close();
+            window->deleteLater();
         }
     }
 }
@@ -424,6 +421,7 @@ void Form1::about_Click() {
         form2_->close();
     }
     form2_ = new Form2;
+    form2_->setNotesOpened([this](QWidget* notes) { notes_ = notes; });
     form2_->Form_Load();
     showModal(*form2_);
 }

@@ -214,6 +214,7 @@ private:
 
     // Secondary windows, created on first use.
     QPointer<Form2> form2_;
+    QPointer<QWidget> notes_; // the notes window, opened from the about window
     QPointer<Form4> form4_;
     QPointer<Form5> form5_;
     QPointer<Form6> form6_;

@@ -83,13 +83,12 @@ void Form2::Command1_Click() {
 }
 
 void Form2::Command2_Click() {
-    notes_ = new Form3;
-    notes_->Form_Load();
-    showModal(*notes_);
-}
-
-QWidget* Form2::notesWindow() const {
-    return notes_;
+    auto* notes = new Form3;
+    notes->Form_Load();
+    if (notesOpened_) {
+        notesOpened_(notes);
+    }
+    showModal(*notes);
 }
 
 } // namespace velmor

@@ -1,15 +1,13 @@
 #pragma once
 
-#include <QPointer>
 #include <QWidget>
+#include <functional>
 
 class QLabel;
 class QLineEdit;
 class QToolButton;
 
 namespace velmor {
-
-class Form3;
 
 // The about window: title, version, credits, the web and contact addresses
 // (read-only boxes the user can copy from), the rights notice, and the way
@@ -22,8 +20,8 @@ public:
     void Form_Load();
     void Command1_Click();
     void Command2_Click();
-    // The notes window opened from here, while it is open.
-    QWidget* notesWindow() const;
+    // Told of each notes window opened from here.
+    void setNotesOpened(std::function<void(QWidget*)> opened) { notesOpened_ = std::move(opened); }
 
     QLabel* Image1;
     QLabel* Label1;
@@ -38,7 +36,7 @@ public:
     QToolButton* Command1;
 
 private:
-    QPointer<Form3> notes_;
+    std::function<void(QWidget*)> notesOpened_;
 };
 
 } // namespace velmor
