@@ -28,6 +28,7 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QToolButton>
 #include <algorithm>
 
@@ -111,6 +112,8 @@ void Form1::Form_Load() {
         settings::applySavedFont(*saved, font);
         Text1->setFont(font);
     }
+    // The reader's library opens once the window is up.
+    QTimer::singleShot(0, this, [this] { (void)ensureLibrary(); });
 }
 
 void Form1::setClientHeight(int twipsHeight) {
@@ -298,7 +301,11 @@ void Form1::search_Click() {
     allayaasearch->setEnabled(false);
     if (!isEmptySearch(text)) {
         const SearchOptions options = ensureForm6().searchOptions(state_.searchscope);
-        showFilled(session_.search(text, options, FrameYield(), showLines()));
+        const bool complete = session_.search(text, options, FrameYield(), showLines());
+        showFilled(complete);
+        if (complete) {
+            keepSearch(text, options);
+        }
     }
     allayaasearch->setEnabled(true);
 }
@@ -408,6 +415,8 @@ void Form1::reading_Click() {
         reader_->setMessageBox(
             [this](const QString& title, const QString& text) { messageBox(title, text); });
         reader_->placeBeside(*this);
+        reader_->setLibrary(ensureLibrary(), libraryNotice_);
+        connect(reader_->libraryPanel, &LibraryPanel::searchChosen, this, &Form1::runRecentSearch);
     }
     if (shownAyaId_ != 0) {
         reader_->follow(shownAyaId_, session_.searchedFor());

@@ -2,6 +2,7 @@
 
 #include "chosen_list.h"
 #include "form5.h"
+#include "library.h"
 #include "message_box.h"
 #include "options_host.h"
 #include "program_state.h"
@@ -71,6 +72,13 @@ public:
     // The reading window, beside the designed ones: opened on the aya shown.
     void reading_Click();
     ReaderWindow* readerWindow() const { return reader_; }
+
+    // The reader's library, opened after the window shows (or when first
+    // needed); none when it cannot be used, which is said once.
+    library::Library* ensureLibrary();
+    // A search from the reader's history, set in the box and the options
+    // and run again here.
+    void runRecentSearch(const library::RecentSearch& recent);
 
     // Search.
     void search_Click();
@@ -220,6 +228,12 @@ private:
     QPointer<Form6> form6_;
     QPointer<Form7> form7_;
     QPointer<ReaderWindow> reader_;
+    // Outlives the windows above: their last saves go to it.
+    std::unique_ptr<library::Library> library_;
+    QString libraryNotice_;
+    bool libraryOpened_ = false;
+    bool libraryFailureSaid_ = false; // a failed history save is said once a run
+    void keepSearch(const QString& text, const SearchOptions& options);
     qint64 shownAyaId_ = 0; // the aya in Text1, 0 before any
 };
 

@@ -2,6 +2,7 @@
 #include "command_line.h"
 #include "fonts.h"
 #include "form1.h"
+#include "message_box.h"
 #include "single_instance.h"
 
 #include <QApplication>
@@ -15,6 +16,8 @@ int main(int argc, char** argv) {
     const velmor::CommandLine command = velmor::parseCommandLine(arguments);
     if (command.action != velmor::CommandLine::Action::Window) {
         QCoreApplication app(argc, argv);
+        // The reader's library is in the same per-user folder as the window's.
+        QCoreApplication::setApplicationName(velmor::applicationTitle());
         return velmor::runCommandLine(command, QCoreApplication::applicationDirPath(), stdout,
                                       stderr);
     }

@@ -35,8 +35,9 @@ namespace velmor {
 
 ReaderWindow::ReaderWindow(store::Store& store, const QString& connectionString,
                            QString settingsPath, QWidget* parent)
-    : QWidget(parent, Qt::Window), settingsPath_(std::move(settingsPath)),
-      preferences_(ReaderPreferences::load(settingsPath_)), session_(store, connectionString) {
+    : QWidget(parent, Qt::Window), store_(store), connectionString_(connectionString),
+      settingsPath_(std::move(settingsPath)), preferences_(ReaderPreferences::load(settingsPath_)),
+      session_(store, connectionString) {
     setObjectName(QStringLiteral("ReaderWindow"));
     setWindowTitle(QStringLiteral("القراءة - Velmor"));
     setWindowIcon(programIcon());
@@ -64,6 +65,11 @@ void ReaderWindow::restoreLayout() {
     if (!preferences_.splitter.isEmpty()) {
         splitter->restoreState(preferences_.splitter);
     }
+    if (!preferences_.sideSplitter.isEmpty()) {
+        sideSplit->restoreState(preferences_.sideSplitter);
+    }
+    libraryPanel->tabs->setCurrentIndex(preferences_.panelTab);
+    showLibraryPanel(preferences_.panelShown);
 }
 
 ReaderWindow::~ReaderWindow() = default;
@@ -109,7 +115,7 @@ void ReaderWindow::placeBeside(QWidget& mainWindow) {
 }
 
 void ReaderWindow::open(std::optional<qint64> id) {
-    moveTo(id.value_or(preferences_.lastAya));
+    moveTo(id ? id : lastReadId());
     if (session_.current() == 0) {
         moveTo(1); // the remembered aya is not in this database
     }
@@ -216,6 +222,7 @@ void ReaderWindow::showSura() {
     suraHeader->setAccessibleName(sura.header);
     scripture->showSura(sura);
     markMatches();
+    markLibrary();
 }
 
 void ReaderWindow::showCurrent() {
@@ -230,7 +237,12 @@ void ReaderWindow::showPlace() {
     placeLine->setText(QStringLiteral("%1 · الصفحة %2 · الجزء %3")
                            .arg(resultLine(place.sura, place.aya), arabicIndicNumber(place.page),
                                 arabicIndicNumber(place.juz)));
-    preferences_.lastAya = session_.current();
+    libraryPanel->setCurrentAya({place.sura, place.aya});
+    if (library_ != nullptr && !library_->readOnly()) {
+        lastReadTimer_.start();
+    } else {
+        preferences_.lastAya = session_.current();
+    }
 }
 
 void ReaderWindow::showTafsir() {
@@ -364,6 +376,9 @@ bool ReaderWindow::eventFilter(QObject* watched, QEvent* event) {
 void ReaderWindow::keepPreferences() {
     preferences_.geometry = saveGeometry();
     preferences_.splitter = splitter->saveState();
+    preferences_.sideSplitter = sideSplit->saveState();
+    preferences_.panelShown = libraryPanel->isVisible();
+    preferences_.panelTab = libraryPanel->tabs->currentIndex();
     const Done saved = preferences_.save(settingsPath_);
     // Said once a run; the reason is in the log (velmor.reader).
     if (!saved && !saveFailureSaid_ && messageBox_) {
@@ -374,6 +389,8 @@ void ReaderWindow::keepPreferences() {
 }
 
 void ReaderWindow::closeEvent(QCloseEvent* event) {
+    libraryPanel->flushNote();
+    keepLastRead();
     keepPreferences();
     QWidget::closeEvent(event);
 }

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "library_panel.h"
 #include "message_box.h"
 #include "reader_preferences.h"
 #include "scripture_view.h"
 
+#include <QTimer>
 #include <QWidget>
 #include <memory>
 #include <optional>
@@ -66,6 +68,16 @@ public:
     // Copies the selection of a pane, plain when "بلا تشكيل" is checked.
     void copySelection(const QPlainTextEdit& pane);
 
+    // The reader's library (none when it cannot be used; the notice says
+    // why). The aya read last moves into it from the settings file, once.
+    void setLibrary(library::Library* library, const QString& notice);
+    // Shows or hides the library's side panel.
+    void showLibraryPanel(bool shown);
+    // Goes to the aya read last, as the library keeps it.
+    void continueReading();
+    // Keeps the current aya as the one read last, now.
+    void keepLastRead();
+
     const ReadingSession& session() const { return session_; }
     const ReaderPreferences& preferences() const { return preferences_; }
     QString message() const;
@@ -82,9 +94,13 @@ public:
     QComboBox* themePicker;
     QCheckBox* plainCopy;
     QToolButton* tafsirToggle;
+    QToolButton* panelToggle;
+    QSplitter* sideSplit;
+    LibraryPanel* libraryPanel;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -97,6 +113,12 @@ private:
     // The text with its sura header, and the tafsir, either side of the
     // splitter.
     QWidget* buildSplit();
+    // The text and tafsir beside the library's panel.
+    QWidget* buildSide();
+    void bindLibraryKeys();
+    // The bookmarks and notes of the sura on show, beside their numbers.
+    void markLibrary();
+    std::optional<qint64> lastReadId();
     void restoreLayout();
     void checkSplit();
     ReadingSession::Moved moveTo(std::optional<qint64> id);
@@ -117,7 +139,11 @@ private:
     void say(const QString& text);
     void keepPreferences();
 
+    store::Store& store_;
+    QString connectionString_;
     QString settingsPath_;
+    library::Library* library_ = nullptr;
+    QTimer lastReadTimer_; // the place read last is kept a moment after the reader stops
     ReaderPreferences preferences_;
     ReadingSession session_;
     MessageBox messageBox_;

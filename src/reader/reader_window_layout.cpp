@@ -147,6 +147,11 @@ QLayout* ReaderWindow::buildOptions() {
     tafsirToggle->setCheckable(true);
     tafsirToggle->setChecked(true);
     options->addWidget(tafsirToggle);
+    panelToggle = stepButton(this, "panelToggle", QStringLiteral("المكتبة"),
+                             QStringLiteral("إظهار العلامات والملاحظات والسجل أو إخفاؤها "
+                                            "(Ctrl+Shift+L)"));
+    panelToggle->setCheckable(true);
+    options->addWidget(panelToggle);
     QToolButton* copy = stepButton(this, "copyAya", QStringLiteral("نسخ الآية"),
                                    QStringLiteral("نسخ الآية الحالية مع مرجعها (Ctrl+Shift+C)"));
     connect(copy, &QToolButton::clicked, this, &ReaderWindow::copyAya);
@@ -179,7 +184,7 @@ void ReaderWindow::buildControls() {
     messageLine->setFixedHeight(messageLine->fontMetrics().height() + 4);
     layout->addWidget(messageLine);
 
-    layout->addWidget(buildSplit(), 1);
+    layout->addWidget(buildSide(), 1);
 
     placeLine = new QLabel(this);
     placeLine->setObjectName(QStringLiteral("placeLine"));
@@ -266,6 +271,7 @@ void ReaderWindow::buildShortcuts() {
     bind(QKeySequence(Qt::CTRL | Qt::Key_Minus), [this] { stepSize(focusedPane(), -1); });
     bind(QKeySequence(Qt::CTRL | Qt::Key_0), [this] { resetSize(focusedPane()); });
     bind(QKeySequence(Qt::Key_Escape), [this] { close(); });
+    bindLibraryKeys();
 }
 
 } // namespace velmor

@@ -5,8 +5,11 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <algorithm>
 
 namespace velmor {
 
@@ -70,6 +73,59 @@ void ScriptureView::scrollTo(const SuraText::Placed& aya) {
     cursor.setPosition(static_cast<int>(aya.start));
     setTextCursor(cursor);
     ensureCursorVisible();
+}
+
+void ScriptureView::setAyaMarks(std::vector<AyaMark> marks) {
+    ayaMarks_ = std::move(marks);
+    viewport()->update();
+}
+
+void ScriptureView::paintEvent(QPaintEvent* event) {
+    QPlainTextEdit::paintEvent(event);
+    if (ayaMarks_.empty()) {
+        return;
+    }
+    // Only the marks of the paragraphs in view are placed, so that a long
+    // sura lays out no page it does not show.
+    const QRect shown = viewport()->rect();
+    QTextBlock block = firstVisibleBlock();
+    if (!block.isValid()) {
+        return;
+    }
+    const qsizetype first = block.position();
+    qsizetype last = first;
+    for (QTextBlock b = block; b.isValid(); b = b.next()) {
+        if (blockBoundingGeometry(b).translated(contentOffset()).top() > shown.bottom()) {
+            break;
+        }
+        last = b.position() + b.length();
+    }
+    QPainter painter(viewport());
+    painter.setRenderHint(QPainter::Antialiasing);
+    const qreal radius = std::max(2.5, fontMetrics().height() / 9.0);
+    for (const AyaMark& mark : ayaMarks_) {
+        if (mark.markerStart < first || mark.markerStart >= last) {
+            continue;
+        }
+        QTextCursor at(document());
+        at.setPosition(static_cast<int>(mark.markerStart));
+        const QRect start = cursorRect(at);
+        at.setPosition(static_cast<int>(mark.markerStart + mark.markerLength));
+        const QRect end = cursorRect(at);
+        // Right to left, the text goes on to the left of the number.
+        const qreal x = std::min(start.left(), end.left()) - 2 * radius;
+        const qreal y = start.center().y();
+        if (mark.bookmark.isValid()) {
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(mark.bookmark);
+            painter.drawEllipse(QPointF(x, y), radius, radius);
+        }
+        if (mark.note) {
+            painter.setPen(QPen(palette().color(QPalette::Text), 1.2));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawEllipse(QPointF(x, y - 2.6 * radius), radius, radius);
+        }
+    }
 }
 
 void ScriptureView::mousePressEvent(QMouseEvent* event) {

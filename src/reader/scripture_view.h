@@ -2,7 +2,9 @@
 
 #include "reading.h"
 
+#include <QColor>
 #include <QPlainTextEdit>
+#include <vector>
 
 namespace velmor {
 
@@ -29,6 +31,18 @@ public:
     // whole, a long one from its beginning.
     void scrollTo(const SuraText::Placed& aya);
 
+    // What the reader's library holds on an aya, shown beside its number: a
+    // dot in the bookmark's collection colour, a ring for a note.
+    struct AyaMark {
+        qsizetype markerStart = 0;
+        qsizetype markerLength = 0;
+        QColor bookmark; // invalid when none
+        bool note = false;
+    };
+    // In the order of the text.
+    void setAyaMarks(std::vector<AyaMark> marks);
+    const std::vector<AyaMark>& ayaMarks() const { return ayaMarks_; }
+
 signals:
     // A click (not a drag that selects) or Enter at the caret.
     void positionChosen(int position);
@@ -37,10 +51,12 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     bool matchesMarked_ = false; // the text carries match formats to clear
     QPoint pressedAt_;
+    std::vector<AyaMark> ayaMarks_;
 };
 
 } // namespace velmor

@@ -145,4 +145,19 @@ SearchOptions Form6::searchOptions(int scope) const {
             sora2->currentIndex()};
 }
 
+void Form6::setSearchOptions(const SearchOptions& options) {
+    (options.wholeWord ? alone : withother)->setChecked(true);
+    if (options.scope >= 0 && options.scope < static_cast<int>(scopeButtons().size())) {
+        scopeButtons()[static_cast<std::size_t>(options.scope)]->setChecked(true);
+    }
+    const std::pair<QComboBox*, int> pickers[] = {{part, options.part},   {part1, options.part1},
+                                                  {part2, options.part2}, {sora, options.sora},
+                                                  {sora1, options.sora1}, {sora2, options.sora2}};
+    for (const auto& [picker, index] : pickers) {
+        if (index >= 0 && index < picker->count()) {
+            picker->setCurrentIndex(index);
+        }
+    }
+}
+
 } // namespace velmor

@@ -31,6 +31,9 @@ public:
     // What a search reads: the whole-word choice and the six pickers, with
     // the given scope.
     SearchOptions searchOptions(int scope) const;
+    // Sets the controls to a search's options (a search run again from the
+    // reader's history): the match, the scope's option and its pickers.
+    void setSearchOptions(const SearchOptions& options);
 
     QGroupBox* Frame1;
     QRadioButton* alone;

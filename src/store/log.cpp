@@ -4,3 +4,4 @@
 Q_LOGGING_CATEGORY(velmorStore, "velmor.store", QtWarningMsg)
 Q_LOGGING_CATEGORY(velmorUpdate, "velmor.update", QtWarningMsg)
 Q_LOGGING_CATEGORY(velmorReader, "velmor.reader", QtWarningMsg)
+Q_LOGGING_CATEGORY(velmorLibrary, "velmor.library", QtWarningMsg)

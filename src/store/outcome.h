@@ -21,6 +21,8 @@ public:
     T&& value() && { return std::move(*value_); }
     const T& operator*() const { return *value_; }
     const T* operator->() const { return &*value_; }
+    // The value, or the fallback when it failed.
+    T value_or(T fallback) const& { return value_ ? *value_ : std::move(fallback); }
     // Empty when it succeeded.
     const QString& reason() const { return reason_; }
 

@@ -36,6 +36,17 @@ bool holdsItsOwnValue(const CommandLine& command) {
     case Action::PrintAya:
     case Action::PrintTafsir:
         return std::holds_alternative<CommandLine::AyaRequest>(value);
+    case Action::Bookmark:
+    case Action::Unbookmark:
+    case Action::SetNote:
+        return std::holds_alternative<CommandLine::LibraryRequest>(value);
+    case Action::Export:
+    case Action::Import:
+        return std::holds_alternative<QString>(value) && !command.text().isEmpty();
+    case Action::ListBookmarks:
+    case Action::ListNotes:
+    case Action::ListHistory:
+        return std::holds_alternative<std::monostate>(value);
     }
     return false;
 }
@@ -77,6 +88,27 @@ TEST(CommandLine, ParsesEachActionAndRefusesWhatDoesNotFit) {
         {{"--aya", "1:1", "--page", "2"}, Action::Error},
         {{"--page", "2", "--sura", "2"}, Action::Error},
         {{"--compose", "5", "--partial"}, Action::Error},
+        // The reader's library.
+        {{"--bookmark", "2:255"}, Action::Bookmark},
+        {{"--bookmark", "البقرة 255", "--label", "آية الكرسي", "--collection", "حفظ"},
+         Action::Bookmark},
+        {{"--bookmark", "2:287"}, Action::Error},
+        {{"--bookmark", "1:1", "--collection", "  "}, Action::Error},
+        {{"--unbookmark", "1:1", "--collection", "حفظ"}, Action::Unbookmark},
+        {{"--unbookmark", "1:1", "--label", "x"}, Action::Error},
+        {{"--label", "x"}, Action::Error},
+        {{"--bookmarks"}, Action::ListBookmarks},
+        {{"--note", "1:1", "نص"}, Action::SetNote},
+        {{"--note", "1:1", ""}, Action::SetNote},
+        {{"--note", "1:1"}, Action::Error},
+        {{"--note", "1:1", "a", "b"}, Action::Error},
+        {{"--notes", "stray"}, Action::Error},
+        {{"--notes"}, Action::ListNotes},
+        {{"--export", "out.json"}, Action::Export},
+        {{"--export", ""}, Action::Error},
+        {{"--import", "in.json"}, Action::Import},
+        {{"--history"}, Action::ListHistory},
+        {{"--history", "--bookmarks"}, Action::Error},
         // Every number in Arabic-Indic or Persian digits, as --aya takes them.
         {{"--sura", "٢"}, Action::ListSura},
         {{"--juz", "٣٠"}, Action::ListJuz},

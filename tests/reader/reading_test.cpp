@@ -227,8 +227,8 @@ TEST(ReaderPreferencesFile, KeepsWhatWasSavedAndIgnoresWhatCannotBeUsed) {
     const ReaderPreferences read = ReaderPreferences::load(path);
     EXPECT_EQ(std::tuple(read.scriptureSize, read.tafsirSize, read.theme, read.source, read.lastAya,
                          read.geometry),
-              std::tuple(31.5, 9.0, ReaderTheme::Dark, TafsirSource::Jalalayn, qint64{262},
-                         saved.geometry));
+              std::tuple(31.5, 9.0, ReaderTheme::Dark, TafsirSource::Jalalayn,
+                         std::optional<qint64>(262), saved.geometry));
 
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -237,7 +237,7 @@ TEST(ReaderPreferencesFile, KeepsWhatWasSavedAndIgnoresWhatCannotBeUsed) {
     const ReaderPreferences odd = ReaderPreferences::load(path);
     EXPECT_EQ(std::tuple(odd.scriptureSize, odd.tafsirSize, odd.theme, odd.source, odd.lastAya),
               std::tuple(ReaderPreferences::kScriptureSize, ReaderPreferences::kTafsirSize,
-                         ReaderTheme::Light, TafsirSource::Muyassar, qint64{1}));
+                         ReaderTheme::Light, TafsirSource::Muyassar, std::optional<qint64>()));
     EXPECT_EQ(steppedSize(ReaderPreferences::kMaximumSize, 1), ReaderPreferences::kMaximumSize);
     EXPECT_EQ(steppedSize(ReaderPreferences::kMinimumSize, -1), ReaderPreferences::kMinimumSize);
 }

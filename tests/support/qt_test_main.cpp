@@ -10,9 +10,14 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     // What the windows keep per user goes to a folder of this run's own,
     // unless the caller chose one.
+    // The reader's library goes to a data folder of its own, likewise.
     const QTemporaryDir configuration;
+    const QTemporaryDir data;
     if (!qEnvironmentVariableIsSet("XDG_CONFIG_HOME")) {
         qputenv("XDG_CONFIG_HOME", configuration.path().toUtf8());
+    }
+    if (!qEnvironmentVariableIsSet("XDG_DATA_HOME")) {
+        qputenv("XDG_DATA_HOME", data.path().toUtf8());
     }
     QApplication app(argc, argv);
     velmor::setUpApplication(app);

@@ -1,5 +1,6 @@
 #include "command_line.h"
 
+#include "command_options.h"
 #include "command_runs.h"
 #include "search_session.h"
 
@@ -33,67 +34,6 @@ std::optional<std::pair<int, int>> rangeIn(const QString& text, int first, int l
     const auto b = numberIn(match.captured(2), first, last);
     return a && b ? std::optional<std::pair<int, int>>({*a, *b}) : std::nullopt;
 }
-
-// Every option the program takes, with its help text.
-struct Options {
-    const QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Show this help and exit.")};
-    const QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
-                                     QStringLiteral("Show the version and exit.")};
-    const QCommandLineOption search{
-        QStringLiteral("search"),
-        QStringLiteral("Print the result lines of a search for TEXT, then the count."),
-        QStringLiteral("TEXT")};
-    const QCommandLineOption spans{
-        QStringLiteral("spans"),
-        QStringLiteral("With --search: follow each result line by the stretches of the aya's text "
-                       "that matched, as START:LENGTH in code points, separated by blanks.")};
-    const QCommandLineOption partial{
-        QStringLiteral("partial"),
-        QStringLiteral("With --search: the text may be part of a longer word.")};
-    const QCommandLineOption sura{
-        QStringLiteral("sura"),
-        QStringLiteral("With --search: search sura N only. Alone: list the whole sura N."),
-        QStringLiteral("N")};
-    const QCommandLineOption suras{QStringLiteral("suras"),
-                                   QStringLiteral("With --search: search suras A to B."),
-                                   QStringLiteral("A-B")};
-    const QCommandLineOption juz{
-        QStringLiteral("juz"),
-        QStringLiteral("With --search: search juz N only. Alone: list the whole juz N."),
-        QStringLiteral("N")};
-    const QCommandLineOption juzs{QStringLiteral("juzs"),
-                                  QStringLiteral("With --search: search juz A to B."),
-                                  QStringLiteral("A-B")};
-    const QCommandLineOption composeSura{
-        QStringLiteral("compose-sura"),
-        QStringLiteral(
-            "Print the composed text of the whole sura N, as the compose window makes it."),
-        QStringLiteral("N")};
-    const QCommandLineOption compose{
-        QStringLiteral("compose"),
-        QStringLiteral(
-            "Print the composed text of the chosen ayas with these IDs (reading-order numbers "
-            "1..6236), with their result lines."),
-        QStringLiteral("ID[,ID...]")};
-    const QCommandLineOption aya{
-        QStringLiteral("aya"),
-        QStringLiteral("Print the marked text of the aya REF (\"2:255\", \"البقرة 255\", a sura "
-                       "name alone for its first aya), as stored, on one line."),
-        QStringLiteral("REF")};
-    const QCommandLineOption tafsir{QStringLiteral("tafsir"),
-                                    QStringLiteral("Print the tafsir of the aya REF, as stored."),
-                                    QStringLiteral("REF")};
-    const QCommandLineOption source{
-        QStringLiteral("source"),
-        QStringLiteral("With --tafsir: muyassar (at-Tafsir al-Muyassar, the default) or jalalayn "
-                       "(Tafsir al-Jalalayn)."),
-        QStringLiteral("SOURCE")};
-    const QCommandLineOption page{
-        QStringLiteral("page"),
-        QStringLiteral("Print the result lines of the ayas of mushaf page N, then the count."),
-        QStringLiteral("N")};
-};
 
 // What reading an action's options found wrong, or nothing.
 using Problem = std::optional<QString>;
@@ -203,6 +143,45 @@ Problem readSearch(const QCommandLineParser& parser, const Options& o, CommandLi
     return std::nullopt;
 }
 
+// The aya a change to the library is about, with its refinements.
+Reader libraryChange(const QCommandLineOption Options::*option) {
+    return [option](const QCommandLineParser& parser, const Options& o,
+                    CommandLine& command) -> Problem {
+        const ParsedReference parsed = parseReference(parser.value(o.*option));
+        if (!parsed.ref) {
+            return nameOf(o.*option) + QStringLiteral(": ") + parsed.error;
+        }
+        CommandLine::LibraryRequest request{*parsed.ref, std::nullopt, {}};
+        if (parser.isSet(o.collection)) {
+            request.collection = parser.value(o.collection).trimmed();
+            if (request.collection->isEmpty()) {
+                return QStringLiteral("--collection needs a name");
+            }
+        }
+        request.text = parser.value(option == &Options::note ? o.note : o.label);
+        if (option == &Options::note) {
+            const QStringList rest = parser.positionalArguments();
+            if (rest.size() != 1) {
+                return QStringLiteral("--note takes REF and then the note's TEXT");
+            }
+            request.text = rest.front();
+        }
+        command.value = request;
+        return std::nullopt;
+    };
+}
+
+Reader file(const QCommandLineOption Options::*option) {
+    return [option](const QCommandLineParser& parser, const Options& o,
+                    CommandLine& command) -> Problem {
+        command.value = parser.value(o.*option);
+        if (command.text().isEmpty()) {
+            return nameOf(o.*option) + QStringLiteral(" needs a file");
+        }
+        return std::nullopt;
+    };
+}
+
 Problem nothingToRead(const QCommandLineParser&, const Options&, CommandLine&) {
     return std::nullopt;
 }
@@ -245,6 +224,22 @@ const std::vector<ActionRow>& actionTable() {
          {&Options::source},
          reference(&Options::tafsir),
          runs::printAyaField},
+        {A::Bookmark,
+         &Options::bookmark,
+         {&Options::label, &Options::collection},
+         libraryChange(&Options::bookmark),
+         runs::bookmark},
+        {A::Unbookmark,
+         &Options::unbookmark,
+         {&Options::collection},
+         libraryChange(&Options::unbookmark),
+         runs::unbookmark},
+        {A::ListBookmarks, &Options::bookmarks, {}, nothingToRead, runs::listBookmarks},
+        {A::SetNote, &Options::note, {}, libraryChange(&Options::note), runs::setNote},
+        {A::ListNotes, &Options::notes, {}, nothingToRead, runs::listNotes},
+        {A::Export, &Options::exportTo, {}, file(&Options::exportTo), runs::exportLibrary},
+        {A::Import, &Options::importFrom, {}, file(&Options::importFrom), runs::importLibrary},
+        {A::ListHistory, &Options::history, {}, nothingToRead, runs::listHistory},
     };
     return table;
 }
@@ -308,8 +303,11 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         QStringLiteral("Velmor: read and search the Arabic text of the Qur'an.\n"
                        "Without options it opens the main window."));
     const Options o;
-    parser.addOptions({o.help, o.version, o.search, o.spans, o.partial, o.sura, o.suras, o.juz,
-                       o.juzs, o.composeSura, o.compose, o.aya, o.tafsir, o.source, o.page});
+    parser.addOptions({o.help,     o.version, o.search,     o.spans,      o.partial,
+                       o.sura,     o.suras,   o.juz,        o.juzs,       o.composeSura,
+                       o.compose,  o.aya,     o.tafsir,     o.source,     o.page,
+                       o.bookmark, o.label,   o.collection, o.unbookmark, o.bookmarks,
+                       o.note,     o.notes,   o.exportTo,   o.importFrom, o.history});
 
     CommandLine command;
     if (!parser.parse(arguments)) {
@@ -321,7 +319,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
             return failure(command, QStringLiteral("--%1 is given more than once").arg(name));
         }
     }
-    if (!parser.positionalArguments().isEmpty()) {
+    // Only a note takes an argument of its own: its text.
+    if (!parser.positionalArguments().isEmpty() && !parser.isSet(o.note)) {
         return failure(command, QStringLiteral("unexpected argument: ") +
                                     parser.positionalArguments().first());
     }

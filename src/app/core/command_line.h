@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdio>
+#include <optional>
 #include <variant>
 
 namespace velmor {
@@ -25,7 +26,15 @@ struct CommandLine {
         ComposeChosen,
         PrintAya,
         PrintTafsir,
-        ListPage
+        ListPage,
+        Bookmark,
+        Unbookmark,
+        ListBookmarks,
+        SetNote,
+        ListNotes,
+        Export,
+        Import,
+        ListHistory
     };
     // What a search asks for.
     struct SearchRequest {
@@ -38,12 +47,21 @@ struct CommandLine {
         AyaRef aya;
         TafsirSource source = TafsirSource::Muyassar; // PrintTafsir
     };
+    // What a change to the reader's library asks for.
+    struct LibraryRequest {
+        AyaRef aya;
+        std::optional<QString> collection; // Bookmark, Unbookmark: the one used last when none
+        QString text;                      // Bookmark: the label; SetNote: the note
+    };
     Action action = Action::Window;
     // The action's one value: the text (Help: the help, Error: the message),
     // the search, the number (ListSura, ListJuz, ListPage, ComposeSura), the
     // IDs (ComposeChosen) or the aya (PrintAya, PrintTafsir); nothing for
-    // the window and the version.
-    std::variant<std::monostate, QString, SearchRequest, int, QList<qint64>, AyaRequest> value;
+    // the window and the version; the file (Export, Import) or the change
+    // (Bookmark, Unbookmark, SetNote) for the library.
+    std::variant<std::monostate, QString, SearchRequest, int, QList<qint64>, AyaRequest,
+                 LibraryRequest>
+        value;
 
     QString text() const {
         const QString* held = std::get_if<QString>(&value);
@@ -53,6 +71,7 @@ struct CommandLine {
     int number() const { return std::get<int>(value); }
     const QList<qint64>& ids() const { return std::get<QList<qint64>>(value); }
     const AyaRequest& aya() const { return std::get<AyaRequest>(value); }
+    const LibraryRequest& change() const { return std::get<LibraryRequest>(value); }
 };
 
 CommandLine parseCommandLine(const QStringList& arguments);

@@ -23,3 +23,24 @@ int printAyaField(const CommandLine& command, const QString& folder, std::FILE* 
                   std::FILE* err);
 
 } // namespace velmor::runs
+
+// The reader's library (library_runs.cpp): bad input says so with status 2,
+// a library that cannot be read or written with status 1.
+namespace velmor::runs {
+
+int bookmark(const CommandLine& command, const QString& folder, std::FILE* out, std::FILE* err);
+int unbookmark(const CommandLine& command, const QString& folder, std::FILE* out, std::FILE* err);
+int listBookmarks(const CommandLine& command, const QString& folder, std::FILE* out,
+                  std::FILE* err);
+int setNote(const CommandLine& command, const QString& folder, std::FILE* out, std::FILE* err);
+int listNotes(const CommandLine& command, const QString& folder, std::FILE* out, std::FILE* err);
+int exportLibrary(const CommandLine& command, const QString& folder, std::FILE* out,
+                  std::FILE* err);
+int importLibrary(const CommandLine& command, const QString& folder, std::FILE* out,
+                  std::FILE* err);
+int listHistory(const CommandLine& command, const QString& folder, std::FILE* out, std::FILE* err);
+
+// A note on one line: a newline written \n, a backslash \\.
+QString escapedNote(const QString& text);
+
+} // namespace velmor::runs

@@ -42,7 +42,12 @@ ReaderPreferences ReaderPreferences::load(const QString& path) {
                              .value_or(TafsirSource::Muyassar);
     bool ok = false;
     const qint64 last = file.value(QStringLiteral("lastAya")).toLongLong(&ok);
-    preferences.lastAya = ok && last >= 1 ? last : 1;
+    if (ok && last >= 1) {
+        preferences.lastAya = last;
+    }
+    preferences.panelShown = file.value(QStringLiteral("panelShown")).toBool();
+    preferences.sideSplitter = file.value(QStringLiteral("sideSplitter")).toByteArray();
+    preferences.panelTab = std::clamp(file.value(QStringLiteral("panelTab")).toInt(), 0, 2);
     return preferences;
 }
 
@@ -55,7 +60,12 @@ Done ReaderPreferences::save(const QString& path) const {
         file.setValue(QStringLiteral("tafsirSize"), tafsirSize);
         file.setValue(QStringLiteral("theme"), themeKey(theme));
         file.setValue(QStringLiteral("tafsir"), tafsirKey(source));
-        file.setValue(QStringLiteral("lastAya"), lastAya);
+        if (lastAya) {
+            file.setValue(QStringLiteral("lastAya"), *lastAya);
+        }
+        file.setValue(QStringLiteral("panelShown"), panelShown);
+        file.setValue(QStringLiteral("sideSplitter"), sideSplitter);
+        file.setValue(QStringLiteral("panelTab"), panelTab);
         file.sync();
         if (file.status() != QSettings::NoError) {
             return false;

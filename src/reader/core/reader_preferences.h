@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 namespace velmor {
 
@@ -21,7 +22,13 @@ struct ReaderPreferences {
     double tafsirSize = kTafsirSize;
     ReaderTheme theme = ReaderTheme::Light;
     TafsirSource source = TafsirSource::Muyassar;
-    qint64 lastAya = 1;
+    // The aya read last, kept here only while the reader's library cannot
+    // keep it (and read once from an older file, to move into the library).
+    std::optional<qint64> lastAya;
+    // The library's side panel: shown, its split, its tab.
+    bool panelShown = false;
+    QByteArray sideSplitter;
+    int panelTab = 0;
 
     // Unknown or unusable values keep their defaults; so does a file that
     // is not a regular one (a FIFO is never waited on).
