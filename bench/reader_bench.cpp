@@ -109,6 +109,8 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     const QTemporaryDir configuration; // the window's settings stay out of the user's
     qputenv("XDG_CONFIG_HOME", configuration.path().toUtf8());
+    const QTemporaryDir data; // and its library
+    qputenv("XDG_DATA_HOME", data.path().toUtf8());
     QApplication app(argc, argv);
     velmor::setUpApplication(app);
     const auto form = startMainWindow();

@@ -6,6 +6,7 @@
 #include "sura_text.h"
 
 #include <QColor>
+#include <QHash>
 
 namespace velmor::library {
 
@@ -45,23 +46,40 @@ QString scopeTitle(const QString& scope) {
 void BookmarkListModel::reset(const std::vector<Collection>& collections,
                               const std::vector<Bookmark>& marks) {
     beginResetModel();
-    rows_.clear();
-    for (const Collection& collection : collections) {
-        const std::size_t heading = rows_.size();
-        rows_.push_back({true, collection.name, collection.color, {}, {}});
-        int count = 0;
-        for (const Bookmark& mark : marks) {
-            if (mark.collection == collection.name) {
-                ++count;
-                const QString line = resultLine(mark.aya.sura, mark.aya.aya);
-                rows_.push_back(
-                    {false, collection.name, collection.color, mark.aya,
-                     mark.label.isEmpty() ? line : line + QStringLiteral(" — ") + mark.label});
-            }
+    collections_ = collections;
+    counts_.assign(collections_.size(), 0);
+    std::vector<std::vector<const Bookmark*>> grouped(collections_.size());
+    QHash<QString, int> at;
+    for (std::size_t k = 0; k < collections_.size(); ++k) {
+        at.insert(collections_[k].name, static_cast<int>(k));
+    }
+    for (const Bookmark& mark : marks) {
+        if (const auto found = at.constFind(mark.collection); found != at.constEnd()) {
+            grouped[static_cast<std::size_t>(*found)].push_back(&mark);
         }
-        rows_[heading].text = QStringLiteral("%1 (%2)").arg(collection.name).arg(count);
+    }
+    rows_.clear();
+    rows_.reserve(marks.size() + collections_.size());
+    for (std::size_t k = 0; k < collections_.size(); ++k) {
+        const int index = static_cast<int>(k);
+        rows_.push_back({index, {}, {}});
+        counts_[k] = static_cast<int>(grouped[k].size());
+        for (const Bookmark* mark : grouped[k]) {
+            rows_.push_back({index, mark->aya, mark->label});
+        }
     }
     endResetModel();
+}
+
+QString BookmarkListModel::textOf(const Row& row) const {
+    const Collection& collection = collections_[static_cast<std::size_t>(row.collection)];
+    if (row.aya.sura == 0) {
+        return QStringLiteral("%1 (%2)")
+            .arg(collection.name)
+            .arg(counts_[static_cast<std::size_t>(row.collection)]);
+    }
+    const QString line = resultLine(row.aya.sura, row.aya.aya);
+    return row.label.isEmpty() ? line : line + QStringLiteral(" — ") + row.label;
 }
 
 int BookmarkListModel::rowCount(const QModelIndex& parent) const {
@@ -73,18 +91,20 @@ QVariant BookmarkListModel::data(const QModelIndex& index, int role) const {
         return {};
     }
     const Row& row = rows_[static_cast<std::size_t>(index.row())];
+    const Collection& collection = collections_[static_cast<std::size_t>(row.collection)];
+    const bool heading = row.aya.sura == 0;
     switch (role) {
     case Qt::DisplayRole:
     case Qt::AccessibleTextRole:
-        return row.text;
+        return textOf(row);
     case Qt::DecorationRole:
-        return QColor(row.color);
+        return QColor(collection.color);
     case AyaRole:
-        return row.heading ? 0 : ayaKey(row.aya);
+        return heading ? 0 : ayaKey(row.aya);
     case CollectionRole:
-        return row.collection;
+        return collection.name;
     case HeadingRole:
-        return row.heading;
+        return heading;
     default:
         return {};
     }
@@ -92,11 +112,7 @@ QVariant BookmarkListModel::data(const QModelIndex& index, int role) const {
 
 void NoteListModel::reset(std::vector<Note> notes) {
     notes_ = std::move(notes);
-    searchable_.clear();
-    searchable_.reserve(notes_.size());
-    for (const Note& note : notes_) {
-        searchable_.push_back(withoutMarks(note.text));
-    }
+    searchable_.clear(); // made when the filter is first used
     refilter();
 }
 
@@ -111,6 +127,12 @@ void NoteListModel::setFilter(const QString& filter) {
 void NoteListModel::refilter() {
     beginResetModel();
     shown_.clear();
+    if (!filter_.isEmpty() && searchable_.size() != notes_.size()) {
+        searchable_.reserve(notes_.size());
+        for (const Note& note : notes_) {
+            searchable_.push_back(withoutMarks(note.text));
+        }
+    }
     for (std::size_t k = 0; k < notes_.size(); ++k) {
         if (filter_.isEmpty() || searchable_[k].contains(filter_, Qt::CaseInsensitive)) {
             shown_.push_back(static_cast<int>(k));

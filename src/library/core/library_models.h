@@ -28,13 +28,16 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
 
 private:
+    // A row's text is made when the view asks for it, so that a long list
+    // costs only the rows on the screen.
     struct Row {
-        bool heading = false;
-        QString collection;
-        QString color;
-        AyaRef aya;
-        QString text;
+        int collection = 0; // into collections_
+        AyaRef aya;         // none for a heading
+        QString label;
     };
+    QString textOf(const Row& row) const;
+    std::vector<Collection> collections_;
+    std::vector<int> counts_;
     std::vector<Row> rows_;
 };
 
