@@ -73,6 +73,9 @@ void ReaderWindow::showLibraryPanel(bool shown) {
     }
     const QSignalBlocker quiet(panelToggle);
     panelToggle->setChecked(shown);
+    // The text's width changed: the current aya comes back into view once
+    // it is laid out again.
+    QTimer::singleShot(0, this, [this] { scrollToCurrent(); });
 }
 
 void ReaderWindow::setLibrary(library::Library* library, const QString& notice) {

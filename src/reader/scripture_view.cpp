@@ -112,18 +112,20 @@ void ScriptureView::paintEvent(QPaintEvent* event) {
         const QRect start = cursorRect(at);
         at.setPosition(static_cast<int>(mark.markerStart + mark.markerLength));
         const QRect end = cursorRect(at);
-        // Right to left, the text goes on to the left of the number.
-        const qreal x = std::min(start.left(), end.left()) - 2 * radius;
-        const qreal y = start.center().y();
+        // Above the number, in the top of its line, where no letter of the
+        // text is (the end marker is lower than the letters around it).
+        const qreal centre = (start.center().x() + end.center().x()) / 2.0;
+        const qreal y = start.top() + radius + 1;
+        const qreal apart = mark.bookmark.isValid() && mark.note ? 1.4 * radius : 0;
         if (mark.bookmark.isValid()) {
             painter.setPen(Qt::NoPen);
             painter.setBrush(mark.bookmark);
-            painter.drawEllipse(QPointF(x, y), radius, radius);
+            painter.drawEllipse(QPointF(centre + apart, y), radius, radius);
         }
         if (mark.note) {
             painter.setPen(QPen(palette().color(QPalette::Text), 1.2));
             painter.setBrush(Qt::NoBrush);
-            painter.drawEllipse(QPointF(x, y - 2.6 * radius), radius, radius);
+            painter.drawEllipse(QPointF(centre - apart, y), radius, radius);
         }
     }
 }

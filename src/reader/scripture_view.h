@@ -31,7 +31,7 @@ public:
     // whole, a long one from its beginning.
     void scrollTo(const SuraText::Placed& aya);
 
-    // What the reader's library holds on an aya, shown beside its number: a
+    // What the reader's library holds on an aya, shown above its number: a
     // dot in the bookmark's collection colour, a ring for a note.
     struct AyaMark {
         qsizetype markerStart = 0;

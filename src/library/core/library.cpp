@@ -107,7 +107,7 @@ Outcome<qint64> Library::collectionId(const QString& name, bool make) {
     }
     const Outcome<qint64> count = integerOf(db_.get(), "SELECT count(*) FROM collections");
     if (!count) {
-        return count;
+        return Outcome<qint64>::failed(count.reason());
     }
     Statement insert(db_.get(), "INSERT INTO collections(name, color, position) VALUES(?, ?, "
                                 "(SELECT coalesce(max(position), -1) + 1 FROM collections))");
