@@ -3,7 +3,10 @@
 #include "library.h"
 #include "sqlite_db.h"
 
+#include <algorithm>
+#include <numeric>
 #include <sqlite3.h>
+#include <unordered_map>
 
 namespace velmor::library {
 
@@ -18,21 +21,56 @@ Done refuseMissing(AyaRef aya) {
 
 } // namespace
 
+// The collections are read once and their names shared by every bookmark
+// in them; the bookmarks come in the order of their own index, and those
+// of one aya are then put in the collections' order.
 Outcome<std::vector<Bookmark>> Library::bookmarks() const {
-    Statement query(db_.get(),
-                    "SELECT b.sura, b.aya, c.name, c.color, b.label, b.created FROM bookmarks b "
-                    "JOIN collections c ON c.id = b.collection "
-                    "ORDER BY b.sura, b.aya, c.position, c.id");
+    const auto all = collections();
+    if (!all) {
+        return Outcome<std::vector<Bookmark>>::failed(all.reason());
+    }
+    std::unordered_map<qint64, std::size_t> rank;
+    for (std::size_t k = 0; k < all->size(); ++k) {
+        rank.emplace((*all)[k].id, k);
+    }
+    Statement query(db_.get(), "SELECT sura, aya, collection, label, created FROM bookmarks "
+                               "ORDER BY sura, aya, collection");
     std::vector<Bookmark> found;
+    std::vector<std::size_t> order;
     while (query.next()) {
+        const auto in = rank.find(query.integer(2));
+        if (in == rank.end()) {
+            continue;
+        }
+        const Collection& c = (*all)[in->second];
         found.push_back({{static_cast<int>(query.integer(0)), static_cast<int>(query.integer(1))},
-                         query.text(2),
+                         c.name,
+                         c.color,
                          query.text(3),
-                         query.text(4),
-                         query.text(5)});
+                         query.text(4)});
+        order.push_back(in->second);
     }
     if (!query.failure().isEmpty()) {
         return Outcome<std::vector<Bookmark>>::failed(query.failure());
+    }
+    for (std::size_t first = 0; first < found.size();) {
+        std::size_t last = first + 1;
+        while (last < found.size() && found[last].aya == found[first].aya) {
+            ++last;
+        }
+        if (last - first > 1) {
+            std::vector<std::size_t> at(last - first);
+            std::iota(at.begin(), at.end(), first);
+            std::sort(at.begin(), at.end(),
+                      [&](std::size_t a, std::size_t b) { return order[a] < order[b]; });
+            std::vector<Bookmark> sorted;
+            for (const std::size_t k : at) {
+                sorted.push_back(std::move(found[k]));
+            }
+            std::move(sorted.begin(), sorted.end(),
+                      found.begin() + static_cast<std::ptrdiff_t>(first));
+        }
+        first = last;
     }
     return found;
 }
