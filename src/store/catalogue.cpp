@@ -101,6 +101,9 @@ QString oneAya(qint64 id) {
 QString everyAyaPlace() {
     return QStringLiteral("SELECT ID, soraano, ayaano, chapterNO, pageno FROM Ayat order by ID");
 }
+QString everyAyaText() {
+    return QStringLiteral("SELECT ID, soraano, ayaano, ayaa FROM Ayat order by ID");
+}
 QString wholePage(int page) {
     return kSelect + QStringLiteral("Ayat.pageno = ") + QString::number(page) +
            QStringLiteral(" order by ID");

@@ -34,6 +34,8 @@ QString oneAya(qint64 id);                                      // form 14
 // Beyond the designed forms: the reading window and the command line.
 // Where every aya stands (ID, sura, aya, juz, page), in reading order.
 QString everyAyaPlace();
+// Every aya's marked text with its place (ID, sura, aya), in reading order.
+QString everyAyaText();
 // Every aya of one mushaf page, in reading order.
 QString wholePage(int page);
 // The al-Jalalayn tafsir of one aya, from its own table (column taf).

@@ -35,6 +35,7 @@ bool holdsItsOwnValue(const CommandLine& command) {
         return std::holds_alternative<QList<qint64>>(value);
     case Action::PrintAya:
     case Action::PrintTafsir:
+    case Action::Similar:
         return std::holds_alternative<CommandLine::AyaRequest>(value);
     case Action::Bookmark:
     case Action::Unbookmark:
@@ -42,6 +43,7 @@ bool holdsItsOwnValue(const CommandLine& command) {
         return std::holds_alternative<CommandLine::LibraryRequest>(value);
     case Action::Export:
     case Action::Import:
+    case Action::Verify:
         return std::holds_alternative<QString>(value) && !command.text().isEmpty();
     case Action::ListBookmarks:
     case Action::ListNotes:

@@ -240,6 +240,8 @@ const std::vector<ActionRow>& actionTable() {
         {A::Export, &Options::exportTo, {}, file(&Options::exportTo), runs::exportLibrary},
         {A::Import, &Options::importFrom, {}, file(&Options::importFrom), runs::importLibrary},
         {A::ListHistory, &Options::history, {}, nothingToRead, runs::listHistory},
+        {A::Verify, &Options::verify, {}, file(&Options::verify), runs::verifyText},
+        {A::Similar, &Options::similar, {}, reference(&Options::similar), runs::similarAyas},
     };
     return table;
 }
@@ -303,11 +305,11 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         QStringLiteral("Velmor: read and search the Arabic text of the Qur'an.\n"
                        "Without options it opens the main window."));
     const Options o;
-    parser.addOptions({o.help,     o.version, o.search,     o.spans,      o.partial,
-                       o.sura,     o.suras,   o.juz,        o.juzs,       o.composeSura,
-                       o.compose,  o.aya,     o.tafsir,     o.source,     o.page,
-                       o.bookmark, o.label,   o.collection, o.unbookmark, o.bookmarks,
-                       o.note,     o.notes,   o.exportTo,   o.importFrom, o.history});
+    parser.addOptions({o.help,       o.version,   o.search, o.spans,       o.partial,  o.sura,
+                       o.suras,      o.juz,       o.juzs,   o.composeSura, o.compose,  o.aya,
+                       o.tafsir,     o.source,    o.page,   o.bookmark,    o.label,    o.collection,
+                       o.unbookmark, o.bookmarks, o.note,   o.notes,       o.exportTo, o.importFrom,
+                       o.history,    o.verify,    o.similar});
 
     CommandLine command;
     if (!parser.parse(arguments)) {

@@ -34,7 +34,9 @@ struct CommandLine {
         ListNotes,
         Export,
         Import,
-        ListHistory
+        ListHistory,
+        Verify,
+        Similar
     };
     // What a search asks for.
     struct SearchRequest {
@@ -57,7 +59,7 @@ struct CommandLine {
     // The action's one value: the text (Help: the help, Error: the message),
     // the search, the number (ListSura, ListJuz, ListPage, ComposeSura), the
     // IDs (ComposeChosen) or the aya (PrintAya, PrintTafsir); nothing for
-    // the window and the version; the file (Export, Import) or the change
+    // the window and the version; the file (Export, Import, Verify) or the change
     // (Bookmark, Unbookmark, SetNote) for the library.
     std::variant<std::monostate, QString, SearchRequest, int, QList<qint64>, AyaRequest,
                  LibraryRequest>

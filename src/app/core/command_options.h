@@ -104,6 +104,20 @@ struct Options {
         QStringLiteral("history"),
         QStringLiteral("Print the recent searches, newest first: the text, a tab, whole or "
                        "partial, a tab, the scope, a tab, the time (UTC).")};
+    const QCommandLineOption verify{
+        QStringLiteral("verify"),
+        QStringLiteral("Find the quotations of the Qur'an in the UTF-8 text of FILE (- for "
+                       "standard input, at most 1 MiB): one line per quotation, START:LENGTH "
+                       "in code points, a tab, the ayas (S:A, S:A-B or S:A-T:B; places "
+                       "separated by commas), a tab, exact or differs with a tab before each "
+                       "slip (WRITTEN>CORRECT, +CORRECT, -WRITTEN); then the count."),
+        QStringLiteral("FILE")};
+    const QCommandLineOption similar{
+        QStringLiteral("similar"),
+        QStringLiteral("Print the ayas whose wording is close to that of the aya REF, most "
+                       "similar first: each result line, then a line of the slips from REF's "
+                       "words to its words, separated by tabs; then the count."),
+        QStringLiteral("REF")};
 };
 
 } // namespace velmor

@@ -40,6 +40,12 @@ int importLibrary(const CommandLine& command, const QString& folder, std::FILE* 
                   std::FILE* err);
 int listHistory(const CommandLine& command, const QString& folder, std::FILE* out, std::FILE* err);
 
+// A text checked for quotations (verify_runs.cpp): an input that cannot be
+// read, or over 1 MiB, or not UTF-8, is bad input (status 2).
+int verifyText(const CommandLine& command, const QString& folder, std::FILE* out, std::FILE* err);
+// The ayas similar to one, each with the slips from it to them.
+int similarAyas(const CommandLine& command, const QString& folder, std::FILE* out, std::FILE* err);
+
 // A note on one line: a newline written \n, a backslash \\.
 QString escapedNote(const QString& text);
 
