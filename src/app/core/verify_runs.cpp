@@ -73,7 +73,7 @@ int verifyText(const CommandLine& command, const QString& folder, std::FILE* out
         fail(err, named + QStringLiteral(" holds more than 1 MiB"));
         return 2;
     }
-    QStringDecoder decoder(QStringDecoder::Utf8);
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
     const QString text = decoder.decode(*bytes);
     if (decoder.hasError()) {
         fail(err, named + QStringLiteral(" is not UTF-8 text"));
