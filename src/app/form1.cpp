@@ -79,7 +79,7 @@ Form1::~Form1() {
 }
 
 std::vector<QWidget*> Form1::secondaryWindows() const {
-    return {form2_, notes_, form4_, form5_, form6_, form7_, reader_};
+    return {form2_, notes_, form4_, form5_, form6_, form7_, reader_, verify_};
 }
 
 void Form1::connectControls() {
@@ -409,19 +409,11 @@ void Form1::fullsearch_Click() {
 }
 
 void Form1::reading_Click() {
-    if (!reader_) {
-        reader_ = new ReaderWindow(store_, store::buildConnectionString(programFolder_),
-                                   readerSettingsPath());
-        reader_->setMessageBox(
-            [this](const QString& title, const QString& text) { messageBox(title, text); });
-        reader_->placeBeside(*this);
-        reader_->setLibrary(ensureLibrary(), libraryNotice_);
-        connect(reader_->libraryPanel, &LibraryPanel::searchChosen, this, &Form1::runRecentSearch);
-    }
+    ReaderWindow& reader = ensureReader();
     if (shownAyaId_ != 0) {
-        reader_->follow(shownAyaId_, session_.searchedFor());
+        reader.follow(shownAyaId_, session_.searchedFor());
     }
-    reader_->open(shownAyaId_ != 0 ? std::optional<qint64>(shownAyaId_) : std::nullopt);
+    reader.open(shownAyaId_ != 0 ? std::optional<qint64>(shownAyaId_) : std::nullopt);
 }
 
 void Form1::about_Click() {

@@ -11,6 +11,7 @@
 #include "result_set.h"
 #include "search_session.h"
 #include "settings_file.h"
+#include "verify_window.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -72,6 +73,9 @@ public:
     // The reading window, beside the designed ones: opened on the aya shown.
     void reading_Click();
     ReaderWindow* readerWindow() const { return reader_; }
+    // The window that checks a quotation, beside the reading window.
+    void verify_Click();
+    VerifyWindow* verifyWindow() const { return verify_; }
 
     // The reader's library, opened after the window shows (or when first
     // needed); none when it cannot be used, which is said once.
@@ -156,6 +160,7 @@ public:
     QAction* copy;
     QAction* tools;
     QAction* reading;
+    QAction* verifying;
 
     TrayArea* t;
 
@@ -228,6 +233,14 @@ private:
     QPointer<Form6> form6_;
     QPointer<Form7> form7_;
     QPointer<ReaderWindow> reader_;
+    QPointer<VerifyWindow> verify_;
+    // The reading window, made on first use with the library and the
+    // text's indexes.
+    ReaderWindow& ensureReader();
+    // Moves the reading window to the aya, opening it beside whatever asked.
+    void showInReader(qint64 id, QWidget* asking);
+    std::shared_ptr<verify::TextIndexes> textIndexes();
+    std::shared_ptr<verify::TextIndexes> textIndexes_;
     // Outlives the windows above: their last saves go to it.
     std::unique_ptr<library::Library> library_;
     QString libraryNotice_;

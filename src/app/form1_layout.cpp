@@ -304,6 +304,8 @@ void Form1::buildMenus() {
     reading = action(this, "reading", QStringLiteral("القراءة"));
     reading->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     bar->addAction(reading);
+    verifying = action(this, "verifying", QStringLiteral("التحقق من اقتباس"));
+    bar->addAction(verifying);
 
     // F10 opens the menu bar at its first menu, as Alt alone does.
     auto* menuKey = new QAction(this);
@@ -335,6 +337,7 @@ void Form1::connectMenus() {
     connect(copy, &QAction::triggered, this, &Form1::copy_Click);
     connect(tools, &QAction::triggered, this, &Form1::tools_Click);
     connect(reading, &QAction::triggered, this, &Form1::reading_Click);
+    connect(verifying, &QAction::triggered, this, &Form1::verify_Click);
     // closeme2 only closes the pop-up, which choosing any item does.
 }
 

@@ -84,7 +84,16 @@ LibraryPanel::LibraryPanel(QWidget* parent) : QWidget(parent) {
         notes.reset(library_->notes().value_or({}));
         emit marksChanged();
     });
-    setEnabled(false);
+    enableLibraryParts(false);
+}
+
+void LibraryPanel::enableLibraryParts(bool enabled) {
+    // Only the library's own parts: a tab another feature adds stays usable.
+    for (QWidget* part : std::initializer_list<QWidget*>{continueButton, bookmarkButton, noteButton,
+                                                         libraryMenuButton, tabs->widget(0),
+                                                         tabs->widget(1), tabs->widget(2)}) {
+        part->setEnabled(enabled);
+    }
 }
 
 LibraryPanel::~LibraryPanel() {
@@ -182,7 +191,7 @@ QWidget* LibraryPanel::buildHistory() {
 void LibraryPanel::setLibrary(library::Library* library, const QString& notice) {
     flushNote();
     library_ = library;
-    setEnabled(library_ != nullptr);
+    enableLibraryParts(library_ != nullptr);
     say(notice);
     reload();
 }

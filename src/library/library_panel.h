@@ -83,6 +83,7 @@ private:
     QWidget* buildNotes();
     QWidget* buildHistory();
     QLayout* buildButtons();
+    void enableLibraryParts(bool enabled);
     void showNote();
     void say(const QString& text);
     bool sayFailure(const Done& result);

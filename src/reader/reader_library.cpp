@@ -16,6 +16,7 @@ QWidget* ReaderWindow::buildSide() {
     sideSplit->addWidget(buildSplit());
     libraryPanel = new LibraryPanel(sideSplit);
     sideSplit->addWidget(libraryPanel);
+    buildSimilar();
     sideSplit->setStretchFactor(0, 3);
     sideSplit->setStretchFactor(1, 1);
     connect(panelToggle, &QToolButton::toggled, this, &ReaderWindow::showLibraryPanel);
@@ -73,6 +74,7 @@ void ReaderWindow::showLibraryPanel(bool shown) {
     }
     const QSignalBlocker quiet(panelToggle);
     panelToggle->setChecked(shown);
+    showSimilar();
     // The text's width changed: the current aya comes back into view once
     // it is laid out again.
     QTimer::singleShot(0, this, [this] { scrollToCurrent(); });

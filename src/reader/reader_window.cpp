@@ -238,6 +238,7 @@ void ReaderWindow::showPlace() {
                            .arg(resultLine(place.sura, place.aya), arabicIndicNumber(place.page),
                                 arabicIndicNumber(place.juz)));
     libraryPanel->setCurrentAya({place.sura, place.aya});
+    showSimilar();
     if (library_ != nullptr && !library_->readOnly()) {
         lastReadTimer_.start();
     } else {

@@ -4,6 +4,8 @@
 #include "message_box.h"
 #include "reader_preferences.h"
 #include "scripture_view.h"
+#include "similar_panel.h"
+#include "text_indexes.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -78,6 +80,13 @@ public:
     // Keeps the current aya as the one read last, now.
     void keepLastRead();
 
+    // The text's indexes, shared with the program's other windows.
+    void setTextIndexes(std::shared_ptr<verify::TextIndexes> indexes);
+    // Goes to a similar aya, remembering where it was; goBack (Alt+Left)
+    // returns there.
+    void goToSimilar(qint64 id);
+    void goBack();
+
     const ReadingSession& session() const { return session_; }
     const ReaderPreferences& preferences() const { return preferences_; }
     QString message() const;
@@ -97,6 +106,7 @@ public:
     QToolButton* panelToggle;
     QSplitter* sideSplit;
     LibraryPanel* libraryPanel;
+    SimilarPanel* similarPanel;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -116,6 +126,10 @@ private:
     // The text and tafsir beside the library's panel.
     QWidget* buildSide();
     void bindLibraryKeys();
+    // The tab of the similar ayas, beside the library's.
+    void buildSimilar();
+    // The similar ayas of the current aya, once their tab has been seen.
+    void showSimilar();
     // The bookmarks and notes of the sura on show, beside their numbers.
     void markLibrary();
     std::optional<qint64> lastReadId();
@@ -152,6 +166,10 @@ private:
     bool saveFailureSaid_ = false; // a failed save is said once a run
     bool splitChecked_ = false;
     QList<int> tafsirShownSizes_; // the split to reopen a pane dragged shut to
+    std::shared_ptr<verify::TextIndexes> indexes_;
+    qint64 similarShown_ = 0;    // the aya whose similar ayas the tab shows
+    bool similarWanted_ = false; // the tab has been looked at this run
+    std::vector<qint64> back_;   // where each step to a similar aya came from
 };
 
 } // namespace velmor

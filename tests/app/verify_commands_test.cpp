@@ -33,8 +33,8 @@ TEST(VerifyCommand, PrintsEachQuotationThenTheCount) {
     const QString path = written(folder, "sermon.txt", text);
     const test::ProgramRun run = test::runVelmor({"--verify", path});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_EQ(allLines(run), QStringList({"12:17\t20:114\tdiffers\tربي>رَبِّ",
-                                          "39:25\t112:1-2\texact", "2"}));
+    EXPECT_EQ(allLines(run),
+              QStringList({"12:17\t20:114\tdiffers\tربي>رَبِّ", "39:25\t112:1-2\texact", "2"}));
     // The same from standard input.
     QProcess process;
     process.start(QStringLiteral(VELMOR_TEST_PROGRAM), {"--verify", "-"});

@@ -54,6 +54,9 @@ public:
     const std::vector<WordId>& words() const { return words_; }
     // The word as the aya writes it, marks included.
     QString marked(std::size_t at) const;
+    // Where the word stands in its aya's text (UTF-16).
+    qsizetype wordStart(std::size_t at) const { return placed_[at].at; }
+    qsizetype wordLength(std::size_t at) const { return placed_[at].length; }
     // Which aya (its index in ayas()) the word belongs to.
     std::size_t ayaOf(std::size_t at) const { return ayaOfWord_[at]; }
     const std::vector<Aya>& ayas() const { return ayas_; }
