@@ -87,12 +87,14 @@ VerifyWindow::VerifyWindow(std::shared_ptr<verify::TextIndexes> indexes, QWidget
     layout->addLayout(buttons);
 
     pause_.setSingleShot(true);
-    pause_.setInterval(kPauseMs);
     connect(&pause_, &QTimer::timeout, this, &VerifyWindow::startCheck);
-    connect(input, &QPlainTextEdit::textChanged, this, [this] {
-        ++generation_;
-        pause_.start();
-    });
+    // Typing is checked when it pauses; a paste (more than a key's worth
+    // at once) at the next turn of the event loop.
+    connect(input->document(), &QTextDocument::contentsChange, this,
+            [this](int, int removed, int added) {
+                ++generation_;
+                pause_.start(removed + added > 2 ? 0 : kPauseMs);
+            });
     connect(&watcher_, &QFutureWatcherBase::finished, this, [this] {
         inFlight_ = false;
         std::vector<verify::Quotation> found = watcher_.result();

@@ -75,6 +75,9 @@ public:
     // The quotations in the text, in their order there.
     std::vector<Quotation> find(QStringView text) const;
 
+    // The memory of its index (the words' own aside), in bytes.
+    std::size_t bytes() const { return pairs_.capacity() * sizeof(pairs_[0]); }
+
 private:
     std::shared_ptr<const QuranWords> quran_;
     // (word, next word) -> its places in the run, sorted by pair then place.

@@ -17,6 +17,37 @@ bool isSimilar(std::size_t same, std::size_t longer) {
            same * SimilarAyas::kShareDenominator >= longer * SimilarAyas::kShareNumerator;
 }
 
+// The most words two runs keep in order (their longest common
+// subsequence), one row at a time.
+std::size_t commonLength(const WordId* a, std::size_t n, const WordId* b, std::size_t m) {
+    std::vector<std::uint16_t> row(m + 1, 0);
+    for (std::size_t i = 0; i < n; ++i) {
+        std::uint16_t diagonal = 0;
+        for (std::size_t j = 0; j < m; ++j) {
+            const std::uint16_t above = row[j + 1];
+            row[j + 1] = a[i] == b[j] ? static_cast<std::uint16_t>(diagonal + 1)
+                                      : std::max(row[j + 1], row[j]);
+            diagonal = above;
+        }
+    }
+    return row[m];
+}
+
+// How many words two sorted runs share, each counted as often as both have it.
+std::size_t sharedWords(const std::vector<WordId>& a, const std::vector<WordId>& b) {
+    std::size_t shared = 0;
+    for (auto i = a.begin(), j = b.begin(); i != a.end() && j != b.end();) {
+        if (*i < *j) {
+            ++i;
+        } else if (*j < *i) {
+            ++j;
+        } else {
+            ++shared, ++i, ++j;
+        }
+    }
+    return shared;
+}
+
 } // namespace
 
 SimilarAyas::SimilarAyas(std::shared_ptr<const QuranWords> quran) : quran_(std::move(quran)) {
@@ -30,6 +61,12 @@ SimilarAyas::SimilarAyas(std::shared_ptr<const QuranWords> quran) : quran_(std::
     }
     std::sort(pairs_.begin(), pairs_.end());
     pairs_.erase(std::unique(pairs_.begin(), pairs_.end()), pairs_.end());
+    sorted_.reserve(quran_->ayas().size());
+    for (const QuranWords::Aya& aya : quran_->ayas()) {
+        std::vector<WordId> bag(words.begin() + aya.first, words.begin() + aya.first + aya.count);
+        std::sort(bag.begin(), bag.end());
+        sorted_.push_back(std::move(bag));
+    }
 }
 
 SimilarAya SimilarAyas::compare(std::size_t a, std::size_t b) const {
@@ -80,13 +117,15 @@ std::vector<SimilarAya> SimilarAyas::of(std::size_t aya) const {
     for (const std::uint32_t candidate : candidates) {
         const QuranWords::Aya& y = quran_->aya(candidate);
         // Fewer words than the threshold asks of the longer cannot be shared.
-        if (!isSimilar(std::min(x.count, y.count), std::max(x.count, y.count))) {
+        // Cheapest first: the lengths, the words shared in any order, then
+        // in order; the alignment only for the ayas kept.
+        const std::size_t longer = std::max(x.count, y.count);
+        if (!isSimilar(std::min(x.count, y.count), longer) ||
+            !isSimilar(sharedWords(sorted_[aya], sorted_[candidate]), longer) ||
+            !isSimilar(commonLength(&words[x.first], x.count, &words[y.first], y.count), longer)) {
             continue;
         }
-        SimilarAya similar = compare(aya, candidate);
-        if (isSimilar(sameCount(similar.steps), std::max(x.count, y.count))) {
-            found.push_back(std::move(similar));
-        }
+        found.push_back(compare(aya, candidate));
     }
     std::sort(found.begin(), found.end(), [](const SimilarAya& p, const SimilarAya& q) {
         return p.similarity != q.similarity ? p.similarity > q.similarity : p.aya < q.aya;
@@ -95,7 +134,11 @@ std::vector<SimilarAya> SimilarAyas::of(std::size_t aya) const {
 }
 
 std::size_t SimilarAyas::bytes() const {
-    return pairs_.capacity() * sizeof(pairs_[0]);
+    std::size_t total = pairs_.capacity() * sizeof(pairs_[0]);
+    for (const std::vector<WordId>& bag : sorted_) {
+        total += sizeof(bag) + bag.capacity() * sizeof(WordId);
+    }
+    return total;
 }
 
 } // namespace velmor::verify

@@ -51,6 +51,8 @@ private:
     std::shared_ptr<const QuranWords> quran_;
     // Pair of words -> the ayas that have it, sorted and each once.
     std::vector<std::pair<std::uint64_t, std::uint32_t>> pairs_;
+    // Each aya's words, sorted: what two ayas share in any order.
+    std::vector<std::vector<WordId>> sorted_;
 };
 
 } // namespace velmor::verify
