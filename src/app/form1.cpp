@@ -409,7 +409,7 @@ void Form1::fullsearch_Click() {
 }
 
 void Form1::reading_Click() {
-    ReaderWindow& reader = ensureReader();
+    ReaderWindow& reader = ensureReader(*this);
     if (shownAyaId_ != 0) {
         reader.follow(shownAyaId_, session_.searchedFor());
     }

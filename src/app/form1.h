@@ -235,8 +235,8 @@ private:
     QPointer<ReaderWindow> reader_;
     QPointer<VerifyWindow> verify_;
     // The reading window, made on first use with the library and the
-    // text's indexes.
-    ReaderWindow& ensureReader();
+    // text's indexes, and placed beside the window that opens it.
+    ReaderWindow& ensureReader(QWidget& beside);
     // Moves the reading window to the aya, opening it beside whatever asked.
     void showInReader(qint64 id, QWidget* asking);
     std::shared_ptr<verify::TextIndexes> textIndexes();

@@ -13,13 +13,13 @@ std::shared_ptr<verify::TextIndexes> Form1::textIndexes() {
     return textIndexes_;
 }
 
-ReaderWindow& Form1::ensureReader() {
+ReaderWindow& Form1::ensureReader(QWidget& beside) {
     if (!reader_) {
         reader_ = new ReaderWindow(store_, store::buildConnectionString(programFolder_),
                                    readerSettingsPath());
         reader_->setMessageBox(
             [this](const QString& title, const QString& text) { messageBox(title, text); });
-        reader_->placeBeside(*this);
+        reader_->placeBeside(beside);
         reader_->setLibrary(ensureLibrary(), libraryNotice_);
         reader_->setTextIndexes(textIndexes());
         connect(reader_->libraryPanel, &LibraryPanel::searchChosen, this, &Form1::runRecentSearch);
@@ -28,15 +28,13 @@ ReaderWindow& Form1::ensureReader() {
 }
 
 void Form1::showInReader(qint64 id, QWidget* asking) {
-    ReaderWindow& reader = ensureReader();
+    ReaderWindow& reader = ensureReader(*asking);
     if (reader.isVisible()) {
         reader.follow(id, std::nullopt);
         return;
     }
-    reader.open(id);
-    // The window that asked keeps the keyboard.
+    reader.openBehind(id);
     asking->raise();
-    asking->activateWindow();
 }
 
 void Form1::verify_Click() {

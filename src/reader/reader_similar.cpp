@@ -25,17 +25,13 @@ void ReaderWindow::setTextIndexes(std::shared_ptr<verify::TextIndexes> indexes) 
 }
 
 void ReaderWindow::showSimilar() {
-    // The text's words are read, and the similar ayas found, only once the
-    // tab can be seen.
+    // The text's words are read, and the similar ayas found, only while the
+    // panel can be seen (its tab's title counts them).
     const int at = libraryPanel->tabs->indexOf(similarPanel);
     if (!libraryPanel->isVisible() || session_.current() == 0 ||
         similarShown_ == session_.current()) {
         return;
     }
-    if (libraryPanel->tabs->currentWidget() != similarPanel && !similarWanted_) {
-        return;
-    }
-    similarWanted_ = true;
     similarShown_ = session_.current();
     similarPanel->showFor(indexes_->similar().get(), session_.current());
     libraryPanel->tabs->setTabText(at, similarTabTitle(similarPanel->count()));

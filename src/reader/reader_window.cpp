@@ -115,18 +115,30 @@ void ReaderWindow::placeBeside(QWidget& mainWindow) {
 }
 
 void ReaderWindow::open(std::optional<qint64> id) {
+    showOn(id, true);
+}
+
+void ReaderWindow::openBehind(qint64 id) {
+    showOn(id, false);
+}
+
+void ReaderWindow::showOn(std::optional<qint64> id, bool activate) {
     moveTo(id ? id : lastReadId());
     if (session_.current() == 0) {
         moveTo(1); // the remembered aya is not in this database
     }
     say(session_.ready() ? QString() : QStringLiteral("تعذرت قراءة قاعدة البيانات، فلا نص لعرضه."));
+    setAttribute(Qt::WA_ShowWithoutActivating, !activate);
     show();
+    setAttribute(Qt::WA_ShowWithoutActivating, false);
     if (!splitChecked_) {
         splitChecked_ = true;
         checkSplit();
     }
-    raise();
-    activateWindow();
+    if (activate) {
+        raise();
+        activateWindow();
+    }
     scrollToCurrent(); // now that the text has its width
 }
 

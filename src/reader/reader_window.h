@@ -40,6 +40,9 @@ public:
     // Shows the aya (or, given none, the one last read) and brings the
     // window forward.
     void open(std::optional<qint64> id);
+    // Shows the aya, opening the window behind the one that asked, which
+    // keeps the keyboard.
+    void openBehind(qint64 id);
     // Where it opens the first time: beside the main window, on the side
     // with more room, neither covering the other where the screen has room
     // for both (the main window moves aside when it must). A window placed
@@ -128,7 +131,7 @@ private:
     void bindLibraryKeys();
     // The tab of the similar ayas, beside the library's.
     void buildSimilar();
-    // The similar ayas of the current aya, once their tab has been seen.
+    // The similar ayas of the current aya, while the side panel shows.
     void showSimilar();
     // The bookmarks and notes of the sura on show, beside their numbers.
     void markLibrary();
@@ -136,6 +139,8 @@ private:
     void restoreLayout();
     void checkSplit();
     ReadingSession::Moved moveTo(std::optional<qint64> id);
+    // Shows the window on the aya (the one read last when none).
+    void showOn(std::optional<qint64> id, bool activate);
     void chooseAt(int position);
     void step(std::optional<qint64> (Mushaf::*to)(qint64) const);
     void showSura();
@@ -167,9 +172,8 @@ private:
     bool splitChecked_ = false;
     QList<int> tafsirShownSizes_; // the split to reopen a pane dragged shut to
     std::shared_ptr<verify::TextIndexes> indexes_;
-    qint64 similarShown_ = 0;    // the aya whose similar ayas the tab shows
-    bool similarWanted_ = false; // the tab has been looked at this run
-    std::vector<qint64> back_;   // where each step to a similar aya came from
+    qint64 similarShown_ = 0;  // the aya whose similar ayas the tab shows
+    std::vector<qint64> back_; // where each step to a similar aya came from
 };
 
 } // namespace velmor

@@ -85,7 +85,8 @@ void SimilarPanel::showFor(const verify::SimilarAyas* similar, qint64 id) {
         list->clear();
         return;
     }
-    heading->setText(QStringLiteral("الآيات التي تشبه %1: %2").arg(name).arg(found.size()));
+    heading->setText(
+        QStringLiteral("عدد الآيات التي تشبه الآية الحالية (%1): %2").arg(name).arg(found.size()));
     QString html = QStringLiteral("<div dir=\"rtl\">");
     for (const verify::SimilarAya& aya : found) {
         const verify::QuranWords::Aya& place = quran.aya(aya.aya);

@@ -6,6 +6,7 @@
 #include "text_boxes.h"
 #include "whole_file.h"
 #include "window_parts.h"
+#include "window_placement.h"
 
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -48,6 +49,7 @@ VerifyWindow::VerifyWindow(std::shared_ptr<verify::TextIndexes> indexes, QWidget
     : QWidget(parent), indexes_(std::move(indexes)) {
     prepareWindow(*this, "verifyWindow", QStringLiteral("التحقق من اقتباس"));
     resize(760, 620);
+    centreOnScreen(*this);
     input = new QPlainTextEdit(this);
     input->setObjectName(QStringLiteral("verifyInput"));
     input->setAccessibleName(QStringLiteral("النص المراد التحقق منه"));
