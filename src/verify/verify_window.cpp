@@ -27,7 +27,7 @@ namespace velmor {
 namespace {
 
 constexpr int kPauseMs = 150;
-constexpr qsizetype kTextLimit = 1024 * 1024;
+constexpr qsizetype kTextLimit = qsizetype{1024} * 1024;
 
 // The display's face, a size larger: the text and the ayas are read here.
 QFont readingFont() {
@@ -88,6 +88,10 @@ VerifyWindow::VerifyWindow(std::shared_ptr<verify::TextIndexes> indexes, QWidget
     layout->addWidget(split, 1);
     layout->addLayout(buttons);
 
+    connectControls();
+}
+
+void VerifyWindow::connectControls() {
     pause_.setSingleShot(true);
     connect(&pause_, &QTimer::timeout, this, &VerifyWindow::startCheck);
     // Typing is checked when it pauses; a paste (more than a key's worth

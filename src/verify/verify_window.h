@@ -57,6 +57,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void connectControls();
     void startCheck();
     void showFound(std::vector<verify::Quotation> found);
     void markInput();

@@ -234,3 +234,16 @@ TEST(QuotationFinder, SlipsTurnTheWordsWrittenIntoTheAyas) {
     EXPECT_EQ(placesText(quran, found[0].places), QStringLiteral("2:35"));
     EXPECT_EQ(found[0].slips.size(), 3U);
 }
+
+// A text that says the same words over and over is checked like any other:
+// each repeated quotation found, a repeated common pair none.
+TEST(QuotationFinder, TakesRepetitionInItsStride) {
+    QString refrains;
+    for (int k = 0; k < 200; ++k) {
+        refrains += QStringLiteral("قال تعالى فبأي آلاء ربكما تكذبان ثم سكت. ");
+    }
+    const auto found = finder().find(refrains);
+    ASSERT_EQ(found.size(), 200U);
+    EXPECT_EQ(found.back().places.size(), 31U);
+    EXPECT_TRUE(finder().find(QStringLiteral("إن الله ").repeated(60000)).empty());
+}

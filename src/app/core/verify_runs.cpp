@@ -16,7 +16,7 @@ namespace velmor::runs {
 namespace {
 
 // The most a text to check may hold.
-constexpr qsizetype kVerifyLimit = 1024 * 1024;
+constexpr qsizetype kVerifyLimit = qsizetype{1024} * 1024;
 
 void fail(std::FILE* err, const QString& reason) {
     print(err, QStringLiteral("velmor: ") + reason + u'\n');

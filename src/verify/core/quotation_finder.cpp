@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <unordered_map>
 
 namespace velmor::verify {
@@ -21,6 +22,11 @@ constexpr std::size_t kBandCells = 2 * kBand + 1;
 // Pairs of words found this often are poor seeds: any quotation worth
 // reporting has rarer pairs too.
 constexpr std::ptrdiff_t kMaxSeedPlaces = 400;
+// A pair the input itself repeats more often than this seeds only its first
+// uses: a text that says the same words over and over (pasted again and
+// again) would otherwise extend the same seeds without end. A quotation
+// among the repeats is still reached from its other pairs.
+constexpr int kMaxSeedUses = 256;
 
 std::uint64_t pairKey(WordId a, WordId b) {
     return (static_cast<std::uint64_t>(a) << 32) | b;
@@ -107,6 +113,8 @@ Reach extend(const Words& words, std::size_t a, std::size_t b, int step) {
     return best;
 }
 
+using Pairs = std::vector<std::pair<std::uint64_t, std::uint32_t>>;
+
 struct Candidate {
     std::size_t inputFirst = 0;
     std::size_t inputLast = 0;
@@ -114,38 +122,22 @@ struct Candidate {
     int score = 0;
 };
 
-} // namespace
-
-QuotationFinder::QuotationFinder(std::shared_ptr<const QuranWords> quran)
-    : quran_(std::move(quran)) {
-    const std::vector<WordId>& words = quran_->words();
-    pairs_.reserve(words.size());
-    for (std::size_t k = 0; k + 1 < words.size(); ++k) {
-        pairs_.emplace_back(pairKey(words[k], words[k + 1]), static_cast<std::uint32_t>(k));
-    }
-    std::sort(pairs_.begin(), pairs_.end());
-}
-
-std::vector<Quotation> QuotationFinder::find(QStringView text) const {
-    const std::vector<InputWord> input = inputWords(text);
-    std::vector<WordId> ids;
-    ids.reserve(input.size());
-    for (const InputWord& word : input) {
-        ids.push_back(quran_->idOf(word.folded));
-    }
-    const Words words{*quran_, input, ids};
-
-    // Seeds and their extensions.
+std::vector<Candidate> seeded(const Pairs& pairs, const Words& words) {
     std::vector<Candidate> candidates;
     std::unordered_map<std::int64_t, std::size_t> covered; // diagonal -> input reached
-    for (std::size_t i = 0; i + 1 < input.size(); ++i) {
+    std::unordered_map<std::uint64_t, int> uses;           // pair -> times seeded
+    const std::vector<WordId>& ids = words.ids;
+    for (std::size_t i = 0; i + 1 < ids.size(); ++i) {
         if (ids[i] == kUnknownWord || ids[i + 1] == kUnknownWord) {
             continue;
         }
         const std::uint64_t key = pairKey(ids[i], ids[i + 1]);
-        const auto from = std::lower_bound(pairs_.begin(), pairs_.end(), std::make_pair(key, 0U));
+        if (++uses[key] > kMaxSeedUses) {
+            continue;
+        }
+        const auto from = std::lower_bound(pairs.begin(), pairs.end(), std::make_pair(key, 0U));
         auto to = from;
-        while (to != pairs_.end() && to->first == key) {
+        while (to != pairs.end() && to->first == key) {
             ++to;
         }
         if (to - from > kMaxSeedPlaces) {
@@ -172,6 +164,91 @@ std::vector<Quotation> QuotationFinder::find(QStringView text) const {
         return std::tie(y.score, x.inputFirst, x.inputLast, x.place.first) <
                std::tie(x.score, y.inputFirst, y.inputLast, y.place.first);
     });
+    return candidates;
+}
+
+std::optional<Quotation> judged(const Words& words, const Candidate& candidate, QStringView text) {
+    const QuranWords& quran = words.quran;
+    const std::size_t n = candidate.inputLast - candidate.inputFirst;
+    const std::size_t m = candidate.place.last - candidate.place.first;
+    std::vector<AlignedStep> steps = alignWords(n, m, [&](std::size_t a, std::size_t b) {
+        return words.cost(candidate.inputFirst + a, candidate.place.first + b);
+    });
+    double agreement = 0;
+    double bits = 0;
+    std::size_t same = 0;
+    for (const AlignedStep& step : steps) {
+        if (step.kind == AlignedStep::Same) {
+            ++same;
+            agreement += 1;
+            bits += quran.bits(quran.word(candidate.place.first + step.b));
+        } else {
+            agreement += step.near ? 0.5 : 0;
+            bits -= QuotationFinder::kBitsPerSlip;
+        }
+    }
+    if (same < 3 ||
+        agreement < QuotationFinder::kMinimumAgreement * static_cast<double>(std::max(n, m)) ||
+        bits < QuotationFinder::kMinimumBits) {
+        return std::nullopt;
+    }
+    Quotation quotation;
+    const InputWord& first = words.input[candidate.inputFirst];
+    const InputWord& last = words.input[candidate.inputLast - 1];
+    quotation.start = first.start;
+    quotation.length = last.start + last.length - first.start;
+    quotation.utf16Start = first.utf16Start;
+    quotation.utf16Length = last.utf16Start + last.utf16Length - first.utf16Start;
+    quotation.firstWord = candidate.inputFirst;
+    quotation.lastWord = candidate.inputLast;
+    quotation.places.push_back(candidate.place);
+    for (const AlignedStep& step : steps) {
+        const auto written = [&] {
+            const InputWord& w =
+                words.input[candidate.inputFirst + static_cast<std::size_t>(step.a)];
+            return text.mid(w.utf16Start, w.utf16Length).toString();
+        };
+        const auto correct = [&] {
+            return quran.marked(candidate.place.first + static_cast<std::size_t>(step.b));
+        };
+        switch (step.kind) {
+        case AlignedStep::Same:
+            break;
+        case AlignedStep::Other:
+            quotation.slips.push_back({Slip::Other, written(), correct()});
+            break;
+        case AlignedStep::Missing:
+            quotation.slips.push_back({Slip::Missing, {}, correct()});
+            break;
+        case AlignedStep::Added:
+            quotation.slips.push_back({Slip::Added, written(), {}});
+            break;
+        }
+    }
+    quotation.steps = std::move(steps);
+    return quotation;
+}
+
+} // namespace
+
+QuotationFinder::QuotationFinder(std::shared_ptr<const QuranWords> quran)
+    : quran_(std::move(quran)) {
+    const std::vector<WordId>& words = quran_->words();
+    pairs_.reserve(words.size());
+    for (std::size_t k = 0; k + 1 < words.size(); ++k) {
+        pairs_.emplace_back(pairKey(words[k], words[k + 1]), static_cast<std::uint32_t>(k));
+    }
+    std::sort(pairs_.begin(), pairs_.end());
+}
+
+std::vector<Quotation> QuotationFinder::find(QStringView text) const {
+    const std::vector<InputWord> input = inputWords(text);
+    std::vector<WordId> ids;
+    ids.reserve(input.size());
+    for (const InputWord& word : input) {
+        ids.push_back(quran_->idOf(word.folded));
+    }
+    const Words words{*quran_, input, ids};
 
     // Judged best first; what overlaps a better one is dropped, unless it
     // quotes as well over the same words.
@@ -180,80 +257,24 @@ std::vector<Quotation> QuotationFinder::find(QStringView text) const {
         Quotation quotation;
     };
     std::vector<Taken> taken;
-    for (const Candidate& candidate : candidates) {
-        bool overlaps = false;
-        for (Taken& kept : taken) {
-            const Candidate& k = kept.candidate;
-            if (candidate.inputFirst < k.inputLast && k.inputFirst < candidate.inputLast) {
-                overlaps = true;
-                if (candidate.inputFirst == k.inputFirst && candidate.inputLast == k.inputLast &&
-                    candidate.score == k.score &&
-                    std::find(kept.quotation.places.begin(), kept.quotation.places.end(),
-                              candidate.place) == kept.quotation.places.end()) {
-                    kept.quotation.places.push_back(candidate.place);
-                }
-                break;
-            }
-        }
-        if (overlaps) {
-            continue;
-        }
-        const std::size_t n = candidate.inputLast - candidate.inputFirst;
-        const std::size_t m = candidate.place.last - candidate.place.first;
-        std::vector<AlignedStep> steps = alignWords(n, m, [&](std::size_t a, std::size_t b) {
-            return words.cost(candidate.inputFirst + a, candidate.place.first + b);
+    for (const Candidate& candidate : seeded(pairs_, words)) {
+        const auto overlapping = std::find_if(taken.begin(), taken.end(), [&](const Taken& kept) {
+            return candidate.inputFirst < kept.candidate.inputLast &&
+                   kept.candidate.inputFirst < candidate.inputLast;
         });
-        double agreement = 0;
-        double bits = 0;
-        std::size_t same = 0;
-        for (const AlignedStep& step : steps) {
-            if (step.kind == AlignedStep::Same) {
-                ++same;
-                agreement += 1;
-                bits += quran_->bits(quran_->word(candidate.place.first + step.b));
-            } else {
-                agreement += step.near ? 0.5 : 0;
-                bits -= kBitsPerSlip;
+        if (overlapping != taken.end()) {
+            const Candidate& k = overlapping->candidate;
+            std::vector<WordRun>& places = overlapping->quotation.places;
+            if (candidate.inputFirst == k.inputFirst && candidate.inputLast == k.inputLast &&
+                candidate.score == k.score &&
+                std::find(places.begin(), places.end(), candidate.place) == places.end()) {
+                places.push_back(candidate.place);
             }
-        }
-        if (same < 3 || agreement < kMinimumAgreement * static_cast<double>(std::max(n, m)) ||
-            bits < kMinimumBits) {
             continue;
         }
-        Quotation quotation;
-        const InputWord& first = input[candidate.inputFirst];
-        const InputWord& last = input[candidate.inputLast - 1];
-        quotation.start = first.start;
-        quotation.length = last.start + last.length - first.start;
-        quotation.utf16Start = first.utf16Start;
-        quotation.utf16Length = last.utf16Start + last.utf16Length - first.utf16Start;
-        quotation.firstWord = candidate.inputFirst;
-        quotation.lastWord = candidate.inputLast;
-        quotation.places.push_back(candidate.place);
-        for (const AlignedStep& step : steps) {
-            const auto written = [&] {
-                const InputWord& w = input[candidate.inputFirst + static_cast<std::size_t>(step.a)];
-                return text.mid(w.utf16Start, w.utf16Length).toString();
-            };
-            const auto correct = [&] {
-                return quran_->marked(candidate.place.first + static_cast<std::size_t>(step.b));
-            };
-            switch (step.kind) {
-            case AlignedStep::Same:
-                break;
-            case AlignedStep::Other:
-                quotation.slips.push_back({Slip::Other, written(), correct()});
-                break;
-            case AlignedStep::Missing:
-                quotation.slips.push_back({Slip::Missing, {}, correct()});
-                break;
-            case AlignedStep::Added:
-                quotation.slips.push_back({Slip::Added, written(), {}});
-                break;
-            }
+        if (std::optional<Quotation> quotation = judged(words, candidate, text)) {
+            taken.push_back({candidate, std::move(*quotation)});
         }
-        quotation.steps = std::move(steps);
-        taken.push_back({candidate, std::move(quotation)});
     }
 
     std::vector<Quotation> found;

@@ -7,6 +7,7 @@
 #include <QChar>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace velmor::verify {
 
@@ -158,12 +159,12 @@ std::vector<InputWord> inputWords(QStringView text) {
             word.length = codePoint + 1 - word.start;
             word.utf16Length = k - word.utf16Start;
         } else if (inWord) {
-            found.push_back(std::move(word));
+            found.push_back(std::exchange(word, InputWord{}));
             inWord = false;
         }
     }
     if (inWord) {
-        found.push_back(std::move(word));
+        found.push_back(std::exchange(word, InputWord{}));
     }
     return found;
 }

@@ -136,7 +136,7 @@ std::vector<SimilarAya> SimilarAyas::of(std::size_t aya) const {
 std::size_t SimilarAyas::bytes() const {
     std::size_t total = pairs_.capacity() * sizeof(pairs_[0]);
     for (const std::vector<WordId>& bag : sorted_) {
-        total += sizeof(bag) + bag.capacity() * sizeof(WordId);
+        total += sizeof(std::vector<WordId>) + bag.capacity() * sizeof(WordId);
     }
     return total;
 }

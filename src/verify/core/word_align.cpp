@@ -16,6 +16,58 @@ enum From : std::uint8_t { Diagonal, Up, Left, None };
 
 } // namespace
 
+namespace {
+
+// The cells of the table a path may use: row i holds the cells j in
+// [i - width, i + width], clipped to [0, columns].
+struct Band {
+    long rows = 0;
+    long columns = 0;
+    long width = 0;
+    long span() const { return 2 * width + 1; }
+    long firstOf(long i) const { return std::max(0L, i - width); }
+    long lastOf(long i) const { return std::min(columns, i + width); }
+    bool holds(long i, long j) const { return j >= firstOf(i) && j <= lastOf(i); }
+    std::size_t slot(long i, long j) const { return static_cast<std::size_t>(j - (i - width)); }
+    std::size_t cell(long i, long j) const {
+        return static_cast<std::size_t>(i * span()) + slot(i, j);
+    }
+};
+
+// Where each cell's cheapest path came from, the table filled row by row.
+std::vector<From> fillBand(const Band& band, const WordCost& cost) {
+    std::vector<int> previous(static_cast<std::size_t>(band.span()), kFar);
+    std::vector<int> current(static_cast<std::size_t>(band.span()), kFar);
+    std::vector<From> from(static_cast<std::size_t>((band.rows + 1) * band.span()), None);
+    for (long i = 0; i <= band.rows; ++i) {
+        std::fill(current.begin(), current.end(), kFar);
+        for (long j = band.firstOf(i); j <= band.lastOf(i); ++j) {
+            int best = i == 0 && j == 0 ? 0 : kFar;
+            From way = None;
+            if (i > 0 && j > 0 && band.holds(i - 1, j - 1)) {
+                const int through =
+                    previous[band.slot(i - 1, j - 1)] +
+                    cost(static_cast<std::size_t>(i - 1), static_cast<std::size_t>(j - 1));
+                if (through < best) {
+                    best = through, way = Diagonal;
+                }
+            }
+            if (i > 0 && band.holds(i - 1, j) && previous[band.slot(i - 1, j)] + kGapCost < best) {
+                best = previous[band.slot(i - 1, j)] + kGapCost, way = Up;
+            }
+            if (j > band.firstOf(i) && current[band.slot(i, j - 1)] + kGapCost < best) {
+                best = current[band.slot(i, j - 1)] + kGapCost, way = Left;
+            }
+            current[band.slot(i, j)] = best;
+            from[band.cell(i, j)] = way;
+        }
+        std::swap(previous, current);
+    }
+    return from;
+}
+
+} // namespace
+
 std::vector<AlignedStep> alignWords(std::size_t n, std::size_t m, const WordCost& forward) {
     // The table is filled from the runs' ends, so that the path traced back
     // from their starts pairs words from the start where costs tie: "A B"
@@ -26,54 +78,15 @@ std::vector<AlignedStep> alignWords(std::size_t n, std::size_t m, const WordCost
     const auto original = [](std::size_t size, long index) {
         return static_cast<int>(static_cast<long>(size) - 1 - index);
     };
-    // Row i holds the cells j in [i + shift - width, i + shift + width]
-    // of the full table, clipped to [0, m].
     const auto rows = static_cast<long>(n);
     const auto columns = static_cast<long>(m);
-    const long width = std::labs(rows - columns) + kMargin;
-    const long span = 2 * width + 1;
-    const auto firstOf = [&](long i) { return std::max(0L, i - width); };
-    const auto lastOf = [&](long i) { return std::min(columns, i + width); };
-    std::vector<int> previous(static_cast<std::size_t>(span), kFar);
-    std::vector<int> current(static_cast<std::size_t>(span), kFar);
-    std::vector<From> from(static_cast<std::size_t>((rows + 1) * span), None);
-    const auto slot = [&](long i, long j) { return j - (i - width); };
-    const auto at = [&](std::vector<int>& row, long i, long j) -> int& {
-        return row[static_cast<std::size_t>(slot(i, j))];
-    };
-    for (long i = 0; i <= rows; ++i) {
-        std::fill(current.begin(), current.end(), kFar);
-        for (long j = firstOf(i); j <= lastOf(i); ++j) {
-            int best = kFar;
-            From way = None;
-            if (i == 0 && j == 0) {
-                best = 0;
-            }
-            if (i > 0 && j > 0 && j - 1 >= firstOf(i - 1) && j - 1 <= lastOf(i - 1)) {
-                const int through =
-                    at(previous, i - 1, j - 1) +
-                    cost(static_cast<std::size_t>(i - 1), static_cast<std::size_t>(j - 1));
-                if (through < best) {
-                    best = through, way = Diagonal;
-                }
-            }
-            if (i > 0 && j >= firstOf(i - 1) && j <= lastOf(i - 1) &&
-                at(previous, i - 1, j) + kGapCost < best) {
-                best = at(previous, i - 1, j) + kGapCost, way = Up;
-            }
-            if (j > firstOf(i) && at(current, i, j - 1) + kGapCost < best) {
-                best = at(current, i, j - 1) + kGapCost, way = Left;
-            }
-            at(current, i, j) = best;
-            from[static_cast<std::size_t>(i * span + slot(i, j))] = way;
-        }
-        std::swap(previous, current);
-    }
+    const Band band{rows, columns, std::labs(rows - columns) + kMargin};
+    const std::vector<From> from = fillBand(band, cost);
     std::vector<AlignedStep> steps;
     long i = rows;
     long j = columns;
     while (i > 0 || j > 0) {
-        const From way = from[static_cast<std::size_t>(i * span + slot(i, j))];
+        const From way = from[band.cell(i, j)];
         if (way == Diagonal) {
             const int c = cost(static_cast<std::size_t>(i - 1), static_cast<std::size_t>(j - 1));
             steps.push_back({c == kSameWord ? AlignedStep::Same : AlignedStep::Other,
