@@ -64,6 +64,7 @@ Outcome<std::vector<Bookmark>> Library::bookmarks() const {
             std::sort(at.begin(), at.end(),
                       [&](std::size_t a, std::size_t b) { return order[a] < order[b]; });
             std::vector<Bookmark> sorted;
+            sorted.reserve(at.size());
             for (const std::size_t k : at) {
                 sorted.push_back(std::move(found[k]));
             }
