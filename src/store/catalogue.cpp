@@ -104,6 +104,12 @@ QString everyAyaPlace() {
 QString everyAyaText() {
     return QStringLiteral("SELECT ID, soraano, ayaano, ayaa FROM Ayat order by ID");
 }
+QString everyAyaForResearch() {
+    return QStringLiteral("SELECT ID, soraano, ayaano, chapterNO, ayaa, taf FROM Ayat order by ID");
+}
+QString everyJalalayn() {
+    return QStringLiteral("SELECT ID, taf FROM Jalalayn order by ID");
+}
 QString wholePage(int page) {
     return kSelect + QStringLiteral("Ayat.pageno = ") + QString::number(page) +
            QStringLiteral(" order by ID");

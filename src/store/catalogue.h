@@ -36,6 +36,10 @@ QString oneAya(qint64 id);                                      // form 14
 QString everyAyaPlace();
 // Every aya's marked text with its place (ID, sura, aya), in reading order.
 QString everyAyaText();
+// Every aya's place, text and al-Muyassar, and every aya's al-Jalalayn, in
+// reading order: what a research searches.
+QString everyAyaForResearch();
+QString everyJalalayn();
 // Every aya of one mushaf page, in reading order.
 QString wholePage(int page);
 // The al-Jalalayn tafsir of one aya, from its own table (column taf).

@@ -26,6 +26,8 @@ bool holdsItsOwnValue(const CommandLine& command) {
         return std::holds_alternative<QString>(value) && !command.text().isEmpty();
     case Action::Search:
         return std::holds_alternative<CommandLine::SearchRequest>(value);
+    case Action::Find:
+        return std::holds_alternative<CommandLine::FindRequest>(value);
     case Action::ListSura:
     case Action::ListJuz:
     case Action::ListPage:

@@ -100,16 +100,8 @@ Problem readIds(const QCommandLineParser& parser, const Options& o, CommandLine&
     return std::nullopt;
 }
 
-// The search's text, its match and its one scope.
-Problem readSearch(const QCommandLineParser& parser, const Options& o, CommandLine& command) {
-    CommandLine::SearchRequest& request = command.value.emplace<CommandLine::SearchRequest>();
-    request.text = searchableText(parser.value(o.search));
-    if (isEmptySearch(request.text)) {
-        return QStringLiteral("--search needs a text");
-    }
-    SearchOptions& options = request.options;
-    options.wholeWord = !parser.isSet(o.partial);
-    request.spans = parser.isSet(o.spans);
+// The one scope of a search or a research, into the options' pickers.
+Problem readScope(const QCommandLineParser& parser, const Options& o, SearchOptions& options) {
     const int scopes = int(parser.isSet(o.sura)) + int(parser.isSet(o.suras)) +
                        int(parser.isSet(o.juz)) + int(parser.isSet(o.juzs));
     if (scopes > 1) {
@@ -141,6 +133,60 @@ Problem readSearch(const QCommandLineParser& parser, const Options& o, CommandLi
         options.scope = 2, options.part1 = range->first - 1, options.part2 = range->second - 1;
     }
     return std::nullopt;
+}
+
+// The search's text, its match and its one scope.
+Problem readSearch(const QCommandLineParser& parser, const Options& o, CommandLine& command) {
+    CommandLine::SearchRequest& request = command.value.emplace<CommandLine::SearchRequest>();
+    request.text = searchableText(parser.value(o.search));
+    if (isEmptySearch(request.text)) {
+        return QStringLiteral("--search needs a text");
+    }
+    request.options.wholeWord = !parser.isSet(o.partial);
+    request.spans = parser.isSet(o.spans);
+    return readScope(parser, o, request.options);
+}
+
+// A research: its query, sources, match, scope, format and count.
+Problem readFind(const QCommandLineParser& parser, const Options& o, CommandLine& command) {
+    CommandLine::FindRequest& request = command.value.emplace<CommandLine::FindRequest>();
+    const Outcome<research::Query> query = research::parseQuery(parser.value(o.find));
+    if (!query) {
+        return QStringLiteral("--find: ") + query.reason();
+    }
+    request.research.query = *query;
+    request.research.partial = parser.isSet(o.partial);
+    if (parser.isSet(o.in)) {
+        request.research.sources.clear();
+        for (const QString& key : parser.value(o.in).split(u',')) {
+            const auto source = research::sourceNamed(key);
+            if (!source) {
+                return QStringLiteral(
+                    "--in takes quran, muyassar and jalalayn, separated by commas");
+            }
+            request.research.sources.push_back(*source);
+        }
+    }
+    if (parser.isSet(o.format)) {
+        const QString format = parser.value(o.format);
+        if (format == u"lines") {
+            request.format = CommandLine::FindRequest::Format::Lines;
+        } else if (format == u"tsv") {
+            request.format = CommandLine::FindRequest::Format::Tsv;
+        } else if (format == u"json") {
+            request.format = CommandLine::FindRequest::Format::Json;
+        } else {
+            return QStringLiteral("--format takes lines, tsv or json");
+        }
+    }
+    if (parser.isSet(o.countBy)) {
+        const QString by = parser.value(o.countBy);
+        if (by != u"sura" && by != u"juz") {
+            return QStringLiteral("--count-by takes sura or juz");
+        }
+        request.countBy = by;
+    }
+    return readScope(parser, o, request.research.scope);
 }
 
 // The aya a change to the library is about, with its refinements.
@@ -186,44 +232,10 @@ Problem nothingToRead(const QCommandLineParser&, const Options&, CommandLine&) {
     return std::nullopt;
 }
 
-const std::vector<ActionRow>& actionTable() {
+// The actions on the reader's library and beyond the designed windows.
+std::vector<ActionRow> laterActions() {
     using A = CommandLine::Action;
-    static const std::vector<ActionRow> table{
-        {A::Help, &Options::help, {}, nothingToRead, runs::help},
-        {A::Version, &Options::version, {}, nothingToRead, runs::version},
-        {A::Search,
-         &Options::search,
-         {&Options::partial, &Options::spans, &Options::sura, &Options::suras, &Options::juz,
-          &Options::juzs},
-         readSearch,
-         runs::search},
-        {A::ListSura,
-         &Options::sura,
-         {},
-         number(&Options::sura, 114, "a sura number from 1 to 114"),
-         runs::listSura},
-        {A::ListJuz,
-         &Options::juz,
-         {},
-         number(&Options::juz, 30, "a juz number from 1 to 30"),
-         runs::listJuz},
-        {A::ListPage,
-         &Options::page,
-         {},
-         number(&Options::page, std::numeric_limits<int>::max(), "a page number"),
-         runs::listPage},
-        {A::ComposeSura,
-         &Options::composeSura,
-         {},
-         number(&Options::composeSura, 114, "a sura number from 1 to 114"),
-         runs::composeSura},
-        {A::ComposeChosen, &Options::compose, {}, readIds, runs::composeChosen},
-        {A::PrintAya, &Options::aya, {}, reference(&Options::aya), runs::printAyaField},
-        {A::PrintTafsir,
-         &Options::tafsir,
-         {&Options::source},
-         reference(&Options::tafsir),
-         runs::printAyaField},
+    return {
         {A::Bookmark,
          &Options::bookmark,
          {&Options::label, &Options::collection},
@@ -241,8 +253,61 @@ const std::vector<ActionRow>& actionTable() {
         {A::Import, &Options::importFrom, {}, file(&Options::importFrom), runs::importLibrary},
         {A::ListHistory, &Options::history, {}, nothingToRead, runs::listHistory},
         {A::Verify, &Options::verify, {}, file(&Options::verify), runs::verifyText},
+        {A::Find,
+         &Options::find,
+         {&Options::in, &Options::partial, &Options::sura, &Options::suras, &Options::juz,
+          &Options::juzs, &Options::format, &Options::countBy},
+         readFind,
+         runs::find},
         {A::Similar, &Options::similar, {}, reference(&Options::similar), runs::similarAyas},
     };
+}
+
+const std::vector<ActionRow>& actionTable() {
+    using A = CommandLine::Action;
+    static const std::vector<ActionRow> table = [] {
+        std::vector<ActionRow> rows{
+            {A::Help, &Options::help, {}, nothingToRead, runs::help},
+            {A::Version, &Options::version, {}, nothingToRead, runs::version},
+            {A::Search,
+             &Options::search,
+             {&Options::partial, &Options::spans, &Options::sura, &Options::suras, &Options::juz,
+              &Options::juzs},
+             readSearch,
+             runs::search},
+            {A::ListSura,
+             &Options::sura,
+             {},
+             number(&Options::sura, 114, "a sura number from 1 to 114"),
+             runs::listSura},
+            {A::ListJuz,
+             &Options::juz,
+             {},
+             number(&Options::juz, 30, "a juz number from 1 to 30"),
+             runs::listJuz},
+            {A::ListPage,
+             &Options::page,
+             {},
+             number(&Options::page, std::numeric_limits<int>::max(), "a page number"),
+             runs::listPage},
+            {A::ComposeSura,
+             &Options::composeSura,
+             {},
+             number(&Options::composeSura, 114, "a sura number from 1 to 114"),
+             runs::composeSura},
+            {A::ComposeChosen, &Options::compose, {}, readIds, runs::composeChosen},
+            {A::PrintAya, &Options::aya, {}, reference(&Options::aya), runs::printAyaField},
+            {A::PrintTafsir,
+             &Options::tafsir,
+             {&Options::source},
+             reference(&Options::tafsir),
+             runs::printAyaField},
+        };
+        std::vector<ActionRow> later = laterActions();
+        rows.insert(rows.end(), std::make_move_iterator(later.begin()),
+                    std::make_move_iterator(later.end()));
+        return rows;
+    }();
     return table;
 }
 
@@ -305,11 +370,12 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         QStringLiteral("Velmor: read and search the Arabic text of the Qur'an.\n"
                        "Without options it opens the main window."));
     const Options o;
-    parser.addOptions({o.help,       o.version,   o.search, o.spans,       o.partial,  o.sura,
-                       o.suras,      o.juz,       o.juzs,   o.composeSura, o.compose,  o.aya,
-                       o.tafsir,     o.source,    o.page,   o.bookmark,    o.label,    o.collection,
-                       o.unbookmark, o.bookmarks, o.note,   o.notes,       o.exportTo, o.importFrom,
-                       o.history,    o.verify,    o.similar});
+    parser.addOptions(
+        {o.help,  o.version,  o.search,      o.spans,      o.partial,    o.sura,      o.suras,
+         o.juz,   o.juzs,     o.composeSura, o.compose,    o.aya,        o.tafsir,    o.source,
+         o.page,  o.bookmark, o.label,       o.collection, o.unbookmark, o.bookmarks, o.note,
+         o.notes, o.exportTo, o.importFrom,  o.history,    o.verify,     o.similar,   o.find,
+         o.in,    o.format,   o.countBy});
 
     CommandLine command;
     if (!parser.parse(arguments)) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "reading.h"
+#include "research_index.h"
 #include "search_query.h"
 
 #include <QString>
@@ -36,7 +37,8 @@ struct CommandLine {
         Import,
         ListHistory,
         Verify,
-        Similar
+        Similar,
+        Find
     };
     // What a search asks for.
     struct SearchRequest {
@@ -55,6 +57,13 @@ struct CommandLine {
         std::optional<QString> collection; // Bookmark, Unbookmark: the one used last when none
         QString text;                      // Bookmark: the label; SetNote: the note
     };
+    // What a research asks for.
+    struct FindRequest {
+        enum class Format { Lines, Tsv, Json };
+        research::Research research;
+        Format format = Format::Lines;
+        QString countBy; // "sura", "juz" or empty
+    };
     Action action = Action::Window;
     // The action's one value: the text (Help: the help, Error: the message),
     // the search, the number (ListSura, ListJuz, ListPage, ComposeSura), the
@@ -62,7 +71,7 @@ struct CommandLine {
     // the window and the version; the file (Export, Import, Verify) or the change
     // (Bookmark, Unbookmark, SetNote) for the library.
     std::variant<std::monostate, QString, SearchRequest, int, QList<qint64>, AyaRequest,
-                 LibraryRequest>
+                 LibraryRequest, FindRequest>
         value;
 
     QString text() const {
@@ -74,6 +83,7 @@ struct CommandLine {
     const QList<qint64>& ids() const { return std::get<QList<qint64>>(value); }
     const AyaRequest& aya() const { return std::get<AyaRequest>(value); }
     const LibraryRequest& change() const { return std::get<LibraryRequest>(value); }
+    const FindRequest& research() const { return std::get<FindRequest>(value); }
 };
 
 CommandLine parseCommandLine(const QStringList& arguments);

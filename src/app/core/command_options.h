@@ -20,20 +20,21 @@ struct Options {
                        "that matched, as START:LENGTH in code points, separated by blanks.")};
     const QCommandLineOption partial{
         QStringLiteral("partial"),
-        QStringLiteral("With --search: the text may be part of a longer word.")};
+        QStringLiteral("With --search or --find: a word may be part of a longer word.")};
     const QCommandLineOption sura{
         QStringLiteral("sura"),
-        QStringLiteral("With --search: search sura N only. Alone: list the whole sura N."),
+        QStringLiteral(
+            "With --search or --find: search sura N only. Alone: list the whole sura N."),
         QStringLiteral("N")};
     const QCommandLineOption suras{QStringLiteral("suras"),
-                                   QStringLiteral("With --search: search suras A to B."),
+                                   QStringLiteral("With --search or --find: search suras A to B."),
                                    QStringLiteral("A-B")};
     const QCommandLineOption juz{
         QStringLiteral("juz"),
-        QStringLiteral("With --search: search juz N only. Alone: list the whole juz N."),
+        QStringLiteral("With --search or --find: search juz N only. Alone: list the whole juz N."),
         QStringLiteral("N")};
     const QCommandLineOption juzs{QStringLiteral("juzs"),
-                                  QStringLiteral("With --search: search juz A to B."),
+                                  QStringLiteral("With --search or --find: search juz A to B."),
                                   QStringLiteral("A-B")};
     const QCommandLineOption composeSura{
         QStringLiteral("compose-sura"),
@@ -118,6 +119,27 @@ struct Options {
                        "similar first: each result line, then a line of the slips from REF's "
                        "words to its words, separated by tabs; then the count."),
         QStringLiteral("REF")};
+    const QCommandLineOption find{
+        QStringLiteral("find"),
+        QStringLiteral("Research QUERY in the text and the tafsirs: words an aya must all have, "
+                       "\"a phrase\", a|b for any of them, -word to exclude; then print one "
+                       "result line per aya found, in reading order, and the count."),
+        QStringLiteral("QUERY")};
+    const QCommandLineOption in{
+        QStringLiteral("in"),
+        QStringLiteral("With --find: the sources, separated by commas: quran (the default), "
+                       "muyassar, jalalayn."),
+        QStringLiteral("SOURCES")};
+    const QCommandLineOption format{
+        QStringLiteral("format"),
+        QStringLiteral("With --find: lines (the default), tsv (ID, sura, aya, source and the "
+                       "matched stretches per hit) or json."),
+        QStringLiteral("FORMAT")};
+    const QCommandLineOption countBy{
+        QStringLiteral("count-by"),
+        QStringLiteral("With --find: one line \"N<tab>count\" per sura or juz with an aya "
+                       "found, then the number of ayas."),
+        QStringLiteral("sura|juz")};
 };
 
 } // namespace velmor

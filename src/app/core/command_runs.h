@@ -46,6 +46,9 @@ int verifyText(const CommandLine& command, const QString& folder, std::FILE* out
 // The ayas similar to one, each with the slips from it to them.
 int similarAyas(const CommandLine& command, const QString& folder, std::FILE* out, std::FILE* err);
 
+// A research (research_runs.cpp): its hits in the format asked for.
+int find(const CommandLine& command, const QString& folder, std::FILE* out, std::FILE* err);
+
 // A note on one line: a newline written \n, a backslash \\.
 QString escapedNote(const QString& text);
 
