@@ -79,7 +79,7 @@ Form1::~Form1() {
 }
 
 std::vector<QWidget*> Form1::secondaryWindows() const {
-    return {form2_, notes_, form4_, form5_, form6_, form7_, reader_, verify_};
+    return {form2_, notes_, form4_, form5_, form6_, form7_, reader_, verify_, research_};
 }
 
 void Form1::connectControls() {
@@ -315,27 +315,31 @@ void Form1::suraayaalist_Click() {
     if (!shown) {
         return;
     }
-    Text1->setPlainText(shown->display);
+    showAya(*shown);
+    if (reader_ && reader_->isVisible()) {
+        reader_->follow(shown->id, session_.searchedFor());
+    }
+}
+
+void Form1::showAya(const ResultDetails& shown) {
+    Text1->setPlainText(shown.display);
     // What the search matched, in the palette's highlight colour.
     QList<QTextEdit::ExtraSelection> marks;
     QTextCharFormat matched;
     matched.setBackground(Text1->palette().brush(QPalette::Highlight));
     matched.setForeground(Text1->palette().brush(QPalette::HighlightedText));
-    for (const MatchSpan& span : shown->spans) {
+    for (const MatchSpan& span : shown.spans) {
         marks.append(markedStretch(Text1->document(), span.start, span.length, matched));
     }
     Text1->setExtraSelections(marks);
-    Text2->setPlainText(shown->tafsir);
-    if (!shown->suraClass.isEmpty()) {
-        typetext->setText(shown->suraClass);
-        soraayanum->setText(shown->suraAyaCount);
+    Text2->setPlainText(shown.tafsir);
+    if (!shown.suraClass.isEmpty()) {
+        typetext->setText(shown.suraClass);
+        soraayanum->setText(shown.suraAyaCount);
     }
-    chapterNOtext->setText(QString::number(shown->juz));
-    pagenotext->setText(QString::number(shown->page));
-    shownAyaId_ = shown->id;
-    if (reader_ && reader_->isVisible()) {
-        reader_->follow(shown->id, session_.searchedFor());
-    }
+    chapterNOtext->setText(QString::number(shown.juz));
+    pagenotext->setText(QString::number(shown.page));
+    shownAyaId_ = shown.id;
 }
 
 void Form1::suraayaalist_DblClick() {

@@ -8,6 +8,7 @@
 #include "program_state.h"
 #include "reader_window.h"
 #include "record_view.h"
+#include "research_window.h"
 #include "result_set.h"
 #include "search_session.h"
 #include "settings_file.h"
@@ -76,6 +77,9 @@ public:
     // The window that checks a quotation, beside the reading window.
     void verify_Click();
     VerifyWindow* verifyWindow() const { return verify_; }
+    // The researcher's search, beside it.
+    void research_Click();
+    ResearchWindow* researchWindow() const { return research_; }
 
     // The reader's library, opened after the window shows (or when first
     // needed); none when it cannot be used, which is said once.
@@ -161,6 +165,7 @@ public:
     QAction* tools;
     QAction* reading;
     QAction* verifying;
+    QAction* researching;
 
     TrayArea* t;
 
@@ -234,6 +239,11 @@ private:
     QPointer<Form7> form7_;
     QPointer<ReaderWindow> reader_;
     QPointer<VerifyWindow> verify_;
+    QPointer<ResearchWindow> research_;
+    std::shared_ptr<const research::ResearchIndex> researchIndex_;
+    // The aya in the aya display and its labels, as a result selection
+    // shows it.
+    void showAya(const ResultDetails& shown);
     // The reading window, made on first use with the library and the
     // text's indexes, and placed beside the window that opens it.
     ReaderWindow& ensureReader(QWidget& beside);

@@ -306,6 +306,8 @@ void Form1::buildMenus() {
     bar->addAction(reading);
     verifying = action(this, "verifying", QStringLiteral("التحقق من اقتباس"));
     bar->addAction(verifying);
+    researching = action(this, "researching", QStringLiteral("البحث المتقدم"));
+    bar->addAction(researching);
 
     // F10 opens the menu bar at its first menu, as Alt alone does.
     auto* menuKey = new QAction(this);
@@ -338,6 +340,7 @@ void Form1::connectMenus() {
     connect(tools, &QAction::triggered, this, &Form1::tools_Click);
     connect(reading, &QAction::triggered, this, &Form1::reading_Click);
     connect(verifying, &QAction::triggered, this, &Form1::verify_Click);
+    connect(researching, &QAction::triggered, this, &Form1::research_Click);
     // closeme2 only closes the pop-up, which choosing any item does.
 }
 

@@ -2,6 +2,7 @@
 // read the whole text: the reading window and the check of a quotation.
 #include "connection_string.h"
 #include "form1.h"
+#include "record_view.h"
 
 namespace velmor {
 
@@ -23,6 +24,7 @@ ReaderWindow& Form1::ensureReader(QWidget& beside) {
         reader_->setLibrary(ensureLibrary(), libraryNotice_);
         reader_->setTextIndexes(textIndexes());
         connect(reader_->libraryPanel, &LibraryPanel::searchChosen, this, &Form1::runRecentSearch);
+        connect(reader_, &ReaderWindow::researchAsked, this, &Form1::research_Click);
     }
     return *reader_;
 }
@@ -46,6 +48,32 @@ void Form1::verify_Click() {
     verify_->show();
     verify_->raise();
     verify_->activateWindow();
+}
+
+void Form1::research_Click() {
+    if (!research_) {
+        research_ = new ResearchWindow(
+            [this]() -> std::shared_ptr<const research::ResearchIndex> {
+                if (!researchIndex_) {
+                    store::RecordView view(store_);
+                    view.setConnectionString(store::buildConnectionString(programFolder_));
+                    if (auto read = research::ResearchIndex::read(view)) {
+                        researchIndex_ = *read;
+                    }
+                }
+                return researchIndex_;
+            },
+            ensureLibrary());
+        connect(research_, &ResearchWindow::ayaChosen, this, [this](qint64 id) {
+            if (const auto shown = session_.detailsOfAya(id)) {
+                showAya(*shown);
+            }
+            showInReader(id, research_);
+        });
+    }
+    research_->show();
+    research_->raise();
+    research_->activateWindow();
 }
 
 } // namespace velmor

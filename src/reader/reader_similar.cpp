@@ -1,5 +1,6 @@
 // The reading window and the ayas that resemble the current one: their tab
-// in the side panel, the way there and Alt+Left back.
+// in the side panel, the way there and Alt+Left back; Ctrl+Shift+F asks for
+// the advanced search.
 #include "reader_window.h"
 
 #include <QShortcut>
@@ -16,6 +17,8 @@ void ReaderWindow::buildSimilar() {
     connect(libraryPanel->tabs, &QTabWidget::currentChanged, this, [this] { showSimilar(); });
     auto* back = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Left), this);
     connect(back, &QShortcut::activated, this, &ReaderWindow::goBack);
+    auto* research = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F), this);
+    connect(research, &QShortcut::activated, this, &ReaderWindow::researchAsked);
 }
 
 void ReaderWindow::setTextIndexes(std::shared_ptr<verify::TextIndexes> indexes) {

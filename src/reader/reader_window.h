@@ -111,6 +111,10 @@ public:
     LibraryPanel* libraryPanel;
     SimilarPanel* similarPanel;
 
+signals:
+    // Ctrl+Shift+F: the reader asks for the advanced search.
+    void researchAsked();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;

@@ -210,6 +210,33 @@ Outcome<QString> Library::lastCollection() const {
     return Outcome<QString>::failed(first.failure().isEmpty() ? query.failure() : first.failure());
 }
 
+Outcome<QStringList> Library::researches() const {
+    const Outcome<QString> kept = recalled("researches");
+    if (!kept) {
+        return Outcome<QStringList>::failed(kept.reason());
+    }
+    return kept->split(u'\n', Qt::SkipEmptyParts);
+}
+
+Done Library::keepResearch(const QString& query) {
+    QString line = query;
+    line.replace(u'\n', u' ');
+    line = line.trimmed();
+    if (line.isEmpty()) {
+        return done();
+    }
+    return change([&]() -> Done {
+        const Outcome<QStringList> kept = researches();
+        if (!kept) {
+            return Done::failed(kept.reason());
+        }
+        QStringList queries = *kept;
+        queries.removeAll(line);
+        queries.prepend(line);
+        return remember("researches", queries.mid(0, kMaxResearches).join(u'\n'));
+    });
+}
+
 Done Library::remember(const char* key, const QString& value) {
     Statement keep(db_.get(), "INSERT OR REPLACE INTO state(key, value) VALUES(?, ?)");
     return keep.bind(1, QLatin1String(key)).bind(2, value).run();

@@ -125,6 +125,12 @@ public:
     [[nodiscard]] Done recordSearch(const RecentSearch& search);
     [[nodiscard]] Done clearHistory();
 
+    // The advanced search's recent queries, newest first, the last
+    // kMaxResearches kept; a repeated one moves to the top.
+    static constexpr int kMaxResearches = 50;
+    [[nodiscard]] Outcome<QStringList> researches() const;
+    [[nodiscard]] Done keepResearch(const QString& query);
+
     // Runs the body in one transaction on this file, refusing a read-only
     // library; a failure names the file.
     [[nodiscard]] Done change(const std::function<Done()>& body);

@@ -66,4 +66,26 @@ std::optional<ResultDetails> SearchSession::details(int row) {
     return shown;
 }
 
+std::optional<ResultDetails> SearchSession::detailsOfAya(qint64 id) {
+    ayaView.setRecordSource(store::catalogue::oneAya(id));
+    ayaView.refresh();
+    if (ayaView.eof()) {
+        return std::nullopt;
+    }
+    ResultDetails shown;
+    shown.id = id;
+    shown.ayaText = ayaView.field(u"ayaa");
+    const int sura = static_cast<int>(ayaView.integer(u"soraano"));
+    shown.display = ayaDisplayText(shown.ayaText,
+                                   resultLine(sura, static_cast<int>(ayaView.integer(u"ayaano"))));
+    shown.tafsir = ayaView.field(u"taf");
+    if (sura >= 1 && sura <= store::typelist().size()) {
+        shown.suraClass = store::typelist()[sura - 1];
+        shown.suraAyaCount = store::soraayanumlist()[sura - 1];
+    }
+    shown.juz = static_cast<int>(ayaView.integer(u"chapterNO"));
+    shown.page = static_cast<int>(ayaView.integer(u"pageno"));
+    return shown;
+}
+
 } // namespace velmor

@@ -71,6 +71,9 @@ public:
 
     // The details of result row; nothing outside the rows.
     std::optional<ResultDetails> details(int row);
+    // The details of any aya by its ID, as a result of it would show them,
+    // without the search's marks; nothing for an ID the table lacks.
+    std::optional<ResultDetails> detailsOfAya(qint64 id);
 
 private:
     bool fill(const QString& query, qint16 notOneSura, const Yield& yield,
