@@ -52,15 +52,19 @@ public:
         text.setWrapMode(QTextOption::NoWrap);
         document.setDefaultTextOption(text);
         document.setHtml(index.data(HitModel::kHtmlRole).toString());
-        document.setTextWidth(option.rect.width());
+        // Anchored at the right, where the line begins; what runs past the
+        // left edge is the far context, and is cut.
+        const QSizeF size = document.size();
         painter->save();
-        painter->translate(option.rect.topLeft());
-        painter->setClipRect(QRect(QPoint(0, 0), option.rect.size()));
+        painter->translate(option.rect.right() - size.width(),
+                           option.rect.top() + (option.rect.height() - size.height()) / 2);
+        painter->setClipRect(QRectF(size.width() - option.rect.width(), 0, option.rect.width(),
+                                    option.rect.height()));
         document.drawContents(painter);
         painter->restore();
     }
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const override {
-        return {option.rect.width(), option.fontMetrics.height() * 2};
+        return {1, option.fontMetrics.height() * 8 / 5};
     }
 };
 
@@ -120,6 +124,7 @@ ResearchWindow::ResearchWindow(IndexSource index, library::Library* library, QWi
     list->setModel(&model_);
     list->setItemDelegate(new HitDelegate(list));
     list->setUniformItemSizes(true);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     list->setLayoutDirection(Qt::RightToLeft);
     exportButton = new QPushButton(QStringLiteral("تصدير CSV…"), this);
