@@ -3,6 +3,7 @@
 #include "library_support.h"
 #include "reader_fixture.h"
 #include "scripture.h"
+#include "typing.h"
 
 #include <QKeyEvent>
 #include <QListView>
@@ -13,17 +14,6 @@
 using namespace velmor;
 
 namespace {
-
-// Types Arabic one key event per character, as a keyboard sends it.
-void typeInto(QWidget* widget, const QString& text) {
-    for (const QChar c : text) {
-        const int key = c == u'\n' ? Qt::Key_Return : 0;
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(widget, &press);
-        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(widget, &release);
-    }
-}
 
 library::Library& libraryOf(Form1& form) {
     return *form.ensureLibrary();
@@ -96,14 +86,14 @@ TEST_F(LibraryWindowTest, ANoteTypedIsKeptAcrossARestart) {
     EXPECT_EQ(panel->tabs->currentIndex(), 1);
     EXPECT_EQ(QApplication::focusWidget(), panel->noteEditor);
     const QString note = QStringLiteral("آية الكرسي\nالفقرة الثانية");
-    typeInto(panel->noteEditor, note);
+    test::typeInto(panel->noteEditor, note);
     // Saved within half a second of the typing, without closing anything.
     QTRY_COMPARE_WITH_TIMEOUT(test::askFile(libraryOf(*form).path(),
                                             "SELECT text FROM notes WHERE sura = 2 AND aya = 255"),
                               note, 5000);
     EXPECT_TRUE(window->scripture->ayaMarks().size() == 1 && window->scripture->ayaMarks()[0].note);
     // Typed on and closed at once: the last keys go out with the closing.
-    typeInto(panel->noteEditor, QStringLiteral("!"));
+    test::typeInto(panel->noteEditor, QStringLiteral("!"));
     window->close();
     start();
     ReaderWindow* again = openReader();

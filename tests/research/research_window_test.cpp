@@ -3,6 +3,7 @@
 #include "library.h"
 #include "reader_fixture.h"
 #include "scripture.h"
+#include "typing.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,15 +18,6 @@
 using namespace velmor;
 
 namespace {
-
-void typeInto(QWidget* widget, const QString& text) {
-    for (const QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(widget, &press);
-        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(widget, &release);
-    }
-}
 
 QList<qint64> everywhere(const char* word) {
     return test::referenceSearch(QString::fromUtf8(word), true,
@@ -66,7 +58,7 @@ TEST_F(ResearchWindowTest, FindsAsTheReaderTypesAndSaysWhatItCannotRead) {
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("البحث المتقدم"));
     window->queryBox->lineEdit()->setFocus();
-    typeInto(window->queryBox->lineEdit(), QStringLiteral("موسى -فرعون"));
+    test::typeInto(window->queryBox->lineEdit(), QStringLiteral("موسى -فرعون"));
     QList<qint64> expected = everywhere("موسى");
     const QList<qint64> firawn = everywhere("فرعون");
     expected.removeIf([&](qint64 id) { return firawn.contains(id); });

@@ -3,6 +3,7 @@
 #include "composition.h"
 #include "reader_fixture.h"
 #include "scripture.h"
+#include "typing.h"
 
 #include <QClipboard>
 #include <QKeyEvent>
@@ -16,16 +17,6 @@
 using namespace velmor;
 
 namespace {
-
-// Types one key event per character, as a keyboard sends Arabic.
-void typeInto(QWidget* widget, const QString& text) {
-    for (const QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(widget, &press);
-        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(widget, &release);
-    }
-}
 
 bool checked(VerifyWindow* window) {
     return QTest::qWaitFor([&] { return !window->checking(); }, 10000);
@@ -48,7 +39,7 @@ TEST_F(VerifyWindowTest, MarksTheQuotationsAsTheReaderTypes) {
     const QString text =
         QStringLiteral("قال الخطيب: وقل ربي زدني علما، ثم تلا: قل هو الله أحد الله الصمد، وانصرف.");
     window->input->setFocus();
-    typeInto(window->input, text);
+    test::typeInto(window->input, text);
     ASSERT_TRUE(checked(window));
     ASSERT_EQ(window->quotations().size(), 2U);
     const auto marks = window->input->extraSelections();
