@@ -3,6 +3,7 @@
 #include "connection_string.h"
 #include "database.h"
 #include "record_view.h"
+#include "research_export.h"
 #include "research_index.h"
 #include "scripture.h"
 
@@ -199,4 +200,33 @@ TEST(Research, ItsSpansHoldTheWordsFound) {
         }
     }
     EXPECT_GT(spans, 20U);
+}
+
+TEST(ResearchExport, WritesCsvForASpreadsheetAndComposesTheAyas) {
+    const Outcome<Query> query = parseQuery(QStringLiteral("\"وأحل الله البيع\""));
+    ASSERT_TRUE(query);
+    const std::vector<Hit> hits =
+        index().find({*query, {Source::Quran, Source::Muyassar}, false, {}});
+    ASSERT_GE(hits.size(), 1U);
+    const QByteArray csv = csvOf(index(), hits);
+    ASSERT_TRUE(csv.startsWith("\xEF\xBB\xBF"));
+    const QStringList lines =
+        QString::fromUtf8(csv.mid(3)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    ASSERT_EQ(static_cast<std::size_t>(lines.size()), hits.size() + 1);
+    // A field with a comma is quoted, its quotes doubled.
+    for (const Hit& hit : hits) {
+        const QString matched = matchedText(index(), hit);
+        if (matched.contains(u',') || matched.contains(u'"')) {
+            QString quoted = matched;
+            quoted.replace(u'"', QStringLiteral("\"\""));
+            EXPECT_TRUE(QString::fromUtf8(csv).contains(u'"' + quoted + u'"'));
+        }
+    }
+    EXPECT_EQ(lines[1],
+              QStringLiteral("2:275,البقرة,275,القرآن,") + matchedText(index(), hits.front()));
+    EXPECT_EQ(test::referenceFold(matchedText(index(), hits.front())),
+              QStringLiteral("واحل الله البيع"));
+    // The hits' ayas once each, as the compose window gives chosen ayas.
+    EXPECT_EQ(composedOf(index(), hits),
+              test::packageAyaText(7 + 275) + QStringLiteral(" ( البقرة : 275 )\r\n\r\n"));
 }

@@ -125,3 +125,12 @@ TEST_F(ResearchWindowTest, AChosenHitMovesBothWindowsAndTheHitsExportAsCsv) {
     EXPECT_TRUE(lines[1].startsWith(QStringLiteral("2:275,البقرة,275,القرآن,")))
         << lines[1].toStdString();
 }
+
+TEST_F(ResearchWindowTest, CtrlShiftFInTheReadingWindowOpensIt) {
+    ReaderWindow* reader = openReader();
+    ASSERT_NE(reader, nullptr);
+    EXPECT_EQ(form->researchWindow(), nullptr);
+    QTest::keyClick(reader, Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+    ASSERT_NE(form->researchWindow(), nullptr);
+    EXPECT_TRUE(form->researchWindow()->isVisible());
+}
