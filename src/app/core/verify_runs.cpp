@@ -8,8 +8,10 @@
 #include "verify_format.h"
 #include "whole_file.h"
 
-#include <QFile>
 #include <QStringDecoder>
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
 
 namespace velmor::runs {
 
@@ -45,13 +47,22 @@ std::shared_ptr<const verify::QuranWords> readWords(const QString& folder, std::
 // The bytes of FILE, or of standard input for "-", at most the limit.
 Outcome<QByteArray> readInput(const QString& path) {
     if (path == u"-") {
-        QFile input;
-        if (!input.open(stdin, QIODevice::ReadOnly)) {
-            return Outcome<QByteArray>::failed(QStringLiteral("standard input cannot be read"));
-        }
-        QByteArray bytes = input.read(kVerifyLimit + 1);
-        if (input.error() != QFileDevice::NoError) {
-            return Outcome<QByteArray>::failed(QStringLiteral("standard input cannot be read"));
+        // Read to the end (a pipe gives its bytes as they come), at most one
+        // byte past the limit.
+        QByteArray bytes;
+        char chunk[65536];
+        while (bytes.size() <= kVerifyLimit) {
+            const ssize_t got = ::read(STDIN_FILENO, chunk, sizeof chunk);
+            if (got < 0 && errno == EINTR) {
+                continue;
+            }
+            if (got < 0) {
+                return Outcome<QByteArray>::failed(QString::fromLocal8Bit(std::strerror(errno)));
+            }
+            if (got == 0) {
+                break;
+            }
+            bytes.append(chunk, static_cast<qsizetype>(got));
         }
         return bytes;
     }
