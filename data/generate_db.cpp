@@ -2,7 +2,8 @@
 // after checking that the sources agree with each other.
 //
 // Usage: generate_db --min TEXT.json --clean TEXT.json --meta META.json
-//                    --tafsir TAFSIR.json --jalalayn TAFSIR.json --output zarqen.zq
+//                    --tafsir TAFSIR.json --jalalayn TAFSIR.json --uthmani TEXT.json
+//                    --output zarqen.zq
 #include "arabic_fold.h"
 #include "connection_string.h"
 #include "database.h"
@@ -35,6 +36,7 @@ struct Aya {
     std::string index;
     std::string tafsir;
     std::string jalalayn;
+    std::string uthmani;
 };
 
 [[noreturn]] void fail(const std::string& message) {
@@ -94,15 +96,20 @@ constexpr char kMuyassarSha256[] =
 constexpr char kJalalaynSha256[] =
     "8736d00c8d5e68962fd3e87c1718fda0ce913c4a096cbee8f5db2c316b070d88";
 
-std::vector<std::string> readTafsir(const QString& path, const char* sha256) {
-    std::vector<std::string> tafsir = readTextArray(path);
+// The King Fahd Complex's Hafs text in the Uthmani script, stored byte for
+// byte as the package gives it.
+constexpr char kUthmaniSha256[] =
+    "dfd9ec7236049bfa7d3271bce5017abf2ac9236d610c2886b6e28ca0625380bf";
+
+std::vector<std::string> readPinned(const QString& path, const char* sha256) {
+    std::vector<std::string> texts = readTextArray(path);
     const QByteArray bytes = readFile(path);
     const QByteArray actual = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
     if (actual != QByteArray(sha256)) {
-        fail("checksum mismatch for the tafsir file " + path.toStdString() + ": its SHA-256 is " +
+        fail("checksum mismatch for " + path.toStdString() + ": its SHA-256 is " +
              actual.toStdString() + ", expected " + sha256);
     }
-    return tafsir;
+    return texts;
 }
 
 // The export of al-Jalalayn wrote each double quote of the text as two, the
@@ -110,7 +117,7 @@ std::vector<std::string> readTafsir(const QString& path, const char* sha256) {
 constexpr int kJalalaynDoubledQuoteEntries = 101;
 
 std::vector<std::string> readJalalayn(const QString& path) {
-    std::vector<std::string> tafsir = readTafsir(path, kJalalaynSha256);
+    std::vector<std::string> tafsir = readPinned(path, kJalalaynSha256);
     int mended = 0;
     for (std::string& entry : tafsir) {
         std::string single;
@@ -166,7 +173,7 @@ void checkReadingOrder(const std::vector<Aya>& ayat) {
 
 std::vector<Aya> loadSources(const QString& minPath, const QString& cleanPath,
                              const QString& metaPath, const QString& tafsirPath,
-                             const QString& jalalaynPath) {
+                             const QString& jalalaynPath, const QString& uthmaniPath) {
     const std::vector<std::string> marked = readTextArray(minPath);
     const std::vector<std::string> clean = readTextArray(cleanPath);
     const json meta = readJson(metaPath);
@@ -174,8 +181,9 @@ std::vector<Aya> loadSources(const QString& minPath, const QString& cleanPath,
         fail(metaPath.toStdString() + " must hold " + std::to_string(kAyaCount) + " rows");
     }
 
-    const std::vector<std::string> tafsir = readTafsir(tafsirPath, kMuyassarSha256);
+    const std::vector<std::string> tafsir = readPinned(tafsirPath, kMuyassarSha256);
     const std::vector<std::string> jalalayn = readJalalayn(jalalaynPath);
+    const std::vector<std::string> uthmani = readPinned(uthmaniPath, kUthmaniSha256);
 
     std::vector<Aya> ayat(kAyaCount);
     for (int id = 0; id < kAyaCount; ++id) {
@@ -189,6 +197,7 @@ std::vector<Aya> loadSources(const QString& minPath, const QString& cleanPath,
         aya.index = makeIndexForm(clean[static_cast<std::size_t>(id)]);
         aya.tafsir = tafsir[static_cast<std::size_t>(id)];
         aya.jalalayn = jalalayn[static_cast<std::size_t>(id)];
+        aya.uthmani = uthmani[static_cast<std::size_t>(id)];
         const std::string where = "aya ID " + std::to_string(id + 1) + " (" +
                                   std::to_string(aya.sura) + ":" + std::to_string(aya.aya) + ")";
         if (aya.text.empty()) {
@@ -196,6 +205,9 @@ std::vector<Aya> loadSources(const QString& minPath, const QString& cleanPath,
         }
         if (wordsWithoutMarks(aya.text) != wordsWithoutMarks(clean[static_cast<std::size_t>(id)])) {
             fail("the marked and the clean text differ in their words at " + where);
+        }
+        if (aya.uthmani.empty()) {
+            fail("empty Uthmani text at " + where);
         }
         if (aya.tafsir.empty() || aya.jalalayn.empty()) {
             fail("empty tafsir at " + where);
@@ -218,20 +230,22 @@ void execute(sqlite3* db, const std::string& sql) {
     }
 }
 
-// Al-Jalalayn has a table of its own, so that Ayat and every query of it
-// stay as they are.
-void writeJalalayn(sqlite3* db, const std::vector<Aya>& ayat) {
-    execute(db, "CREATE TABLE Jalalayn (ID INTEGER PRIMARY KEY, taf TEXT NOT NULL)");
+// Al-Jalalayn and the Uthmani text have tables of their own (ID and one
+// text column), so that Ayat and every query of it stay as they are.
+void writeTextTable(sqlite3* db, const std::string& table, const std::string& column,
+                    const std::vector<Aya>& ayat, std::string Aya::*text) {
+    execute(db,
+            "CREATE TABLE " + table + " (ID INTEGER PRIMARY KEY, " + column + " TEXT NOT NULL)");
     sqlite3_stmt* raw = nullptr;
-    if (sqlite3_prepare_v2(db, "INSERT INTO Jalalayn VALUES (?, ?)", -1, &raw, nullptr) !=
-        SQLITE_OK) {
+    const std::string sql = "INSERT INTO " + table + " VALUES (?, ?)";
+    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &raw, nullptr) != SQLITE_OK) {
         fail(std::string("cannot prepare the insert: ") + sqlite3_errmsg(db));
     }
     std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> insert(raw, sqlite3_finalize);
     for (std::size_t i = 0; i < ayat.size(); ++i) {
+        const std::string& value = ayat[i].*text;
         sqlite3_bind_int64(raw, 1, static_cast<sqlite3_int64>(i) + 1);
-        sqlite3_bind_text(raw, 2, ayat[i].jalalayn.data(),
-                          static_cast<int>(ayat[i].jalalayn.size()), SQLITE_STATIC);
+        sqlite3_bind_text(raw, 2, value.data(), static_cast<int>(value.size()), SQLITE_STATIC);
         if (sqlite3_step(raw) != SQLITE_DONE) {
             fail(std::string("insert failed: ") + sqlite3_errmsg(db));
         }
@@ -281,7 +295,8 @@ void writeDatabase(const std::vector<Aya>& ayat, const QString& outputPath) {
         sqlite3_reset(raw);
     }
     insert.reset();
-    writeJalalayn(db, ayat);
+    writeTextTable(db, "Jalalayn", "taf", ayat, &Aya::jalalayn);
+    writeTextTable(db, "Uthmani", "ayaa", ayat, &Aya::uthmani);
     execute(db, "CREATE INDEX AyatSoraano ON Ayat (soraano)");
     execute(db, "CREATE INDEX AyatChapterNO ON Ayat (chapterNO)");
     execute(db, "COMMIT");
@@ -302,18 +317,18 @@ int main(int argc, char** argv) {
         options.insert(QString::fromLocal8Bit(argv[i]), QString::fromLocal8Bit(argv[i + 1]));
     }
     for (const char* required :
-         {"--min", "--clean", "--meta", "--tafsir", "--jalalayn", "--output"}) {
+         {"--min", "--clean", "--meta", "--tafsir", "--jalalayn", "--uthmani", "--output"}) {
         if (!options.contains(QString::fromLatin1(required))) {
             std::fprintf(stderr,
                          "usage: generate_db --min FILE --clean FILE --meta FILE --tafsir FILE "
-                         "--jalalayn FILE --output FILE\n");
+                         "--jalalayn FILE --uthmani FILE --output FILE\n");
             return 2;
         }
     }
     try {
         const std::vector<Aya> ayat =
             loadSources(options["--min"], options["--clean"], options["--meta"],
-                        options["--tafsir"], options["--jalalayn"]);
+                        options["--tafsir"], options["--jalalayn"], options["--uthmani"]);
         writeDatabase(ayat, options["--output"]);
     } catch (const std::exception& e) {
         QFile::remove(options["--output"] + ".tmp");

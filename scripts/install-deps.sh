@@ -11,7 +11,7 @@ packages=(
   libsqlcipher-dev sqlcipher libcurl4-openssl-dev
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   xvfb xauth imagemagick desktop-file-utils appstream dpkg-dev file
-  clang-format clang-tidy help2man
+  clang-format clang-tidy help2man poppler-utils
   fonts-noto-core fonts-hosny-amiri
 )
 if ! command -v node >/dev/null 2>&1 || ! command -v npm >/dev/null 2>&1; then

@@ -9,7 +9,7 @@ names=(store core widgets windows app)
 layer_of() { # a path under src -> its layer's number
   case "$1" in
     store/*) echo 0 ;; common/* | */core/*) echo 1 ;; widgets/*) echo 2 ;;
-    search/* | results/* | finder/* | info/* | reader/* | library/* | verify/* | research/*) echo 3 ;; app/*) echo 4 ;; *) echo 9 ;;
+    search/* | results/* | finder/* | info/* | reader/* | library/* | verify/* | research/* | print/*) echo 3 ;; app/*) echo 4 ;; *) echo 9 ;;
   esac
 }
 declare -A header_layer

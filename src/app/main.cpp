@@ -14,6 +14,17 @@ int main(int argc, char** argv) {
         arguments.append(QString::fromLocal8Bit(argv[i]));
     }
     const velmor::CommandLine command = velmor::parseCommandLine(arguments);
+    if (command.draws()) {
+        // Text is drawn without a window, through the fonts a GUI
+        // application has.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
+        QGuiApplication app(argc, argv);
+        QCoreApplication::setApplicationName(velmor::applicationTitle());
+        return velmor::runCommandLine(command, QCoreApplication::applicationDirPath(), stdout,
+                                      stderr);
+    }
     if (command.action != velmor::CommandLine::Action::Window) {
         QCoreApplication app(argc, argv);
         // The reader's library is in the same per-user folder as the window's.

@@ -5,6 +5,7 @@
 #include "placement.h"
 #include "reader_look.h"
 #include "result_set.h"
+#include "script_font.h"
 #include "scripture_view.h"
 #include "text_boxes.h"
 #include "window_parts.h"
@@ -43,6 +44,7 @@ ReaderWindow::ReaderWindow(store::Store& store, const QString& connectionString,
     setWindowIcon(programIcon());
     setLayoutDirection(Qt::RightToLeft);
     setAccessibleName(QStringLiteral("نافذة القراءة"));
+    static_cast<void>(session_.setScript(preferences_.script));
     buildControls();
     buildShortcuts();
     restoreLayout();
@@ -314,7 +316,9 @@ void ReaderWindow::applyTheme() {
 
 void ReaderWindow::setScriptureSize(double points) {
     preferences_.scriptureSize = steppedSize(points, 0);
-    scripture->setFont(readerFont(preferences_.scriptureSize));
+    scripture->setFont(preferences_.script == Script::Uthmani
+                           ? scriptFont(Script::Uthmani, preferences_.scriptureSize)
+                           : readerFont(preferences_.scriptureSize));
     QFont header = readerFont(preferences_.scriptureSize * 0.8);
     header.setBold(true);
     suraHeader->setFont(header);

@@ -66,6 +66,9 @@ public:
     bool goTo(const QString& reference);
 
     void setTafsirSource(TafsirSource source);
+    // The text in the simple or the Uthmani script, each in its own face;
+    // the current aya, the matches and the library's marks stay on it.
+    void setScript(Script script);
     void setTheme(ReaderTheme theme);
     void setScriptureSize(double points);
     void setTafsirSize(double points);
@@ -104,6 +107,7 @@ public:
     QLabel* placeLine;
     QComboBox* sourcePicker;
     QComboBox* themePicker;
+    QComboBox* scriptPicker;
     QCheckBox* plainCopy;
     QToolButton* tafsirToggle;
     QToolButton* panelToggle;

@@ -105,10 +105,24 @@ QLayout* ReaderWindow::buildChoices() {
     connect(themePicker, &QComboBox::activated, this, [this](int index) {
         setTheme(static_cast<ReaderTheme>(themePicker->itemData(index).toInt()));
     });
+    scriptPicker = new QComboBox(this);
+    scriptPicker->setObjectName(QStringLiteral("scriptPicker"));
+    scriptPicker->setAccessibleName(QStringLiteral("رسم النص"));
+    scriptPicker->setToolTip(QStringLiteral("رسم النص: الإملائي أو العثماني كما في المصحف"));
+    for (const Script script : {Script::Simple, Script::Uthmani}) {
+        scriptPicker->addItem(scriptTitle(script), QVariant::fromValue(static_cast<int>(script)));
+    }
+    scriptPicker->setCurrentIndex(
+        scriptPicker->findData(QVariant::fromValue(static_cast<int>(preferences_.script))));
+    connect(scriptPicker, &QComboBox::activated, this, [this](int index) {
+        setScript(static_cast<Script>(scriptPicker->itemData(index).toInt()));
+    });
     choices->addWidget(new QLabel(QStringLiteral("التفسير:"), this));
     choices->addWidget(sourcePicker);
     choices->addWidget(new QLabel(QStringLiteral("الألوان:"), this));
     choices->addWidget(themePicker);
+    choices->addWidget(new QLabel(QStringLiteral("الرسم:"), this));
+    choices->addWidget(scriptPicker);
     choices->addStretch();
     return choices;
 }

@@ -117,5 +117,21 @@ QString wholePage(int page) {
 QString jalalaynOf(qint64 id) {
     return QStringLiteral("SELECT taf FROM Jalalayn where ID = ") + QString::number(id);
 }
+QString ayasBetween(qint64 first, qint64 last) {
+    return QStringLiteral("SELECT ID, soraano, ayaano, ayaa, taf FROM Ayat where ID >= %1 and "
+                          "ID <= %2 order by ID")
+        .arg(first)
+        .arg(last);
+}
+QString jalalaynBetween(qint64 first, qint64 last) {
+    return QStringLiteral("SELECT ID, taf FROM Jalalayn where ID >= %1 and ID <= %2 order by ID")
+        .arg(first)
+        .arg(last);
+}
+QString uthmaniOf(qint64 first, qint64 last) {
+    return QStringLiteral("SELECT ID, ayaa FROM Uthmani where ID >= %1 and ID <= %2 order by ID")
+        .arg(first)
+        .arg(last);
+}
 
 } // namespace velmor::store::catalogue

@@ -44,5 +44,11 @@ QString everyJalalayn();
 QString wholePage(int page);
 // The al-Jalalayn tafsir of one aya, from its own table (column taf).
 QString jalalaynOf(qint64 id);
+// The Uthmani text (ID, ayaa) of the ayas first..last, in reading order.
+QString uthmaniOf(qint64 first, qint64 last);
+// The ayas first..last (ID, soraano, ayaano, ayaa, taf), and their
+// al-Jalalayn (ID, taf), in reading order: what is printed.
+QString ayasBetween(qint64 first, qint64 last);
+QString jalalaynBetween(qint64 first, qint64 last);
 
 } // namespace velmor::store::catalogue

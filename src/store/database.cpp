@@ -75,10 +75,14 @@ Outcome<std::unique_ptr<Connection>> Connection::open(const ConnectionTarget& ta
         ayas = sqlite3_step(count) == SQLITE_ROW ? sqlite3_column_int64(count, 0) : 0;
         sqlite3_finalize(count);
     }
-    if (const Done jalalayn = checkJalalayn(db, ayas); !jalalayn) {
-        providerError = jalalayn.reason();
-        sqlite3_close(db);
-        return Opened::failed(providerError);
+    for (const auto& [table, column] : {std::pair{u"Jalalayn", u"taf"}, {u"Uthmani", u"ayaa"}}) {
+        if (const Done whole =
+                checkTextTable(db, QString::fromUtf16(table), QString::fromUtf16(column), ayas);
+            !whole) {
+            providerError = whole.reason();
+            sqlite3_close(db);
+            return Opened::failed(providerError);
+        }
     }
     return Opened(std::unique_ptr<Connection>(new Connection(db, target.filePath)));
 }

@@ -50,31 +50,34 @@ QString misplaced(const RowPlace& row, const std::optional<RowPlace>& before, st
     return {};
 }
 
-Done checkJalalayn(sqlite3* db, qint64 ayas) {
+Done checkTextTable(sqlite3* db, const QString& table, const QString& column, qint64 ayas) {
     sqlite3_stmt* raw = nullptr;
     // Every aya has its row, IDs 1..N, and a text in each.
-    constexpr char kQuery[] =
-        "SELECT count(*), count(DISTINCT ID), min(ID), max(ID), "
-        "sum(typeof(ID) <> 'integer'), sum(typeof(taf) <> 'text' OR length(taf) = 0) "
-        "FROM main.Jalalayn";
-    if (sqlite3_prepare_v2(db, kQuery, -1, &raw, nullptr) != SQLITE_OK) {
+    const QByteArray query = QStringLiteral("SELECT count(*), count(DISTINCT ID), min(ID), "
+                                            "max(ID), sum(typeof(ID) <> 'integer'), "
+                                            "sum(typeof(%2) <> 'text' OR length(%2) = 0) "
+                                            "FROM main.%1")
+                                 .arg(table, column)
+                                 .toUtf8();
+    if (sqlite3_prepare_v2(db, query.constData(), -1, &raw, nullptr) != SQLITE_OK) {
         const QString reason = QString::fromUtf8(sqlite3_errmsg(db));
         sqlite3_finalize(raw);
-        return Done::failed(QStringLiteral("the table Jalalayn cannot be read: ") + reason);
+        return Done::failed(QStringLiteral("the table %1 cannot be read: ").arg(table) + reason);
     }
     const bool read = sqlite3_step(raw) == SQLITE_ROW;
-    const auto number = [raw](int column) { return qint64(sqlite3_column_int64(raw, column)); };
+    const auto number = [raw](int at) { return qint64(sqlite3_column_int64(raw, at)); };
     const bool whole = read && number(0) == ayas && number(1) == ayas && number(2) == 1 &&
                        number(3) == ayas && number(4) == 0;
     const bool texts = read && number(5) == 0;
     sqlite3_finalize(raw);
     if (!whole) {
-        return Done::failed(QStringLiteral("the table Jalalayn does not hold one row for each of "
-                                           "the %1 ayas, with IDs 1..%1")
+        return Done::failed(QStringLiteral("the table %1 does not hold one row for each of "
+                                           "the %2 ayas, with IDs 1..%2")
+                                .arg(table)
                                 .arg(ayas));
     }
     if (!texts) {
-        return Done::failed(QStringLiteral("the table Jalalayn has rows without a text"));
+        return Done::failed(QStringLiteral("the table %1 has rows without a text").arg(table));
     }
     return done();
 }

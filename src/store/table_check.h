@@ -25,8 +25,8 @@ struct RowPlace {
 // (1..604) never go back.
 QString misplaced(const RowPlace& row, const std::optional<RowPlace>& before, std::size_t n);
 
-// The table Jalalayn holds one row with a text for each of the ayas, IDs
-// running 1..N.
-Done checkJalalayn(sqlite3* db, qint64 ayas);
+// A table of one text per aya (Jalalayn: taf; Uthmani: ayaa) holds one row
+// with a text for each of the ayas, IDs running 1..N.
+Done checkTextTable(sqlite3* db, const QString& table, const QString& column, qint64 ayas);
 
 } // namespace velmor::store

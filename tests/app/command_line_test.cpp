@@ -28,6 +28,10 @@ bool holdsItsOwnValue(const CommandLine& command) {
         return std::holds_alternative<CommandLine::SearchRequest>(value);
     case Action::Find:
         return std::holds_alternative<CommandLine::FindRequest>(value);
+    case Action::SavePdf:
+    case Action::SaveImage:
+        return std::holds_alternative<CommandLine::PrintRequest>(value) &&
+               !command.printing().file.isEmpty();
     case Action::ListSura:
     case Action::ListJuz:
     case Action::ListPage:

@@ -22,7 +22,8 @@ expect_failure() { # description, expected message, generator arguments...
   fi
 }
 
-sources=(--min "$text_dir/quran-text-tanzil-simple-min.json" --clean "$text_dir/quran-text-tanzil-simple-clean.json" --jalalayn "$jalalayn")
+uthmani=$text_dir/quran-text-hafs.json
+sources=(--min "$text_dir/quran-text-tanzil-simple-min.json" --clean "$text_dir/quran-text-tanzil-simple-clean.json" --jalalayn "$jalalayn" --uthmani "$uthmani")
 
 # Writes to OUT the JSON array of IN after the JavaScript CHANGE on it (t).
 mutate() { # IN OUT CHANGE
@@ -40,8 +41,13 @@ expect_failure "missing aya" "must hold 6236 rows" "${sources[@]}" --meta "$work
 mutate "$meta" "$work/swapped.json" '[t[10], t[11]] = [t[11], t[10]]'
 expect_failure "out of order" "out of reading order" "${sources[@]}" --meta "$work/swapped.json" --tafsir "$tafsir"
 mutate "$clean" "$work/clean.json" 't[0] += " زائد"'
-expect_failure "words differ" "differ in their words" --min "$text_dir/quran-text-tanzil-simple-min.json" --clean "$work/clean.json" --jalalayn "$jalalayn" --meta "$meta" --tafsir "$tafsir"
+expect_failure "words differ" "differ in their words" --min "$text_dir/quran-text-tanzil-simple-min.json" --clean "$work/clean.json" --jalalayn "$jalalayn" --uthmani "$uthmani" --meta "$meta" --tafsir "$tafsir"
 mutate "$jalalayn" "$work/jalalayn.json" 't[0] = t[0].replace("(", "((")'
 expect_failure "tampered jalalayn" "checksum mismatch" "${sources[@]/$jalalayn/$work/jalalayn.json}" --meta "$meta" --tafsir "$tafsir"
+mutate "$uthmani" "$work/uthmani.json" 't[261] = t[261].replace("\u06da", "")'
+expect_failure "tampered Uthmani text" "checksum mismatch" "${sources[@]/$uthmani/$work/uthmani.json}" --meta "$meta" --tafsir "$tafsir"
+mutate "$uthmani" "$work/short-uthmani.json" 't.pop()'
+expect_failure "short Uthmani text" "must hold 6236 strings" "${sources[@]/$uthmani/$work/short-uthmani.json}" --meta "$meta" --tafsir "$tafsir"
+expect_failure "no Uthmani text" "usage: generate_db" --min "$text_dir/quran-text-tanzil-simple-min.json" --clean "$clean" --jalalayn "$jalalayn" --meta "$meta" --tafsir "$tafsir"
 
 exit $status

@@ -77,6 +77,9 @@ void layOut(const Box& box, const QString& text, Findings& found) {
                 }
                 if (!within(inkOf(run, i), top - slack, bottom + slack)) {
                     ++found.glyphsOutside;
+                    if (found.first.isEmpty()) {
+                        found.first = text;
+                    }
                 }
             }
         }
@@ -179,4 +182,37 @@ TEST_F(MarksInLineTest, EveryCodePointHasAGlyph) {
         EXPECT_TRUE(QRawFont::fromFont(box.font).supportsCharacter(0x0670u))
             << QRawFont::fromFont(box.font).familyName().toStdString();
     }
+}
+
+// The Uthmani text in its own face, in the reading window: a glyph for every
+// code point, and the ink of every line inside that line, so that no mark
+// reaches into the line above.
+TEST_F(MarksInLineTest, TheUthmaniTextHasEveryGlyphAndKeepsItsMarksInItsLines) {
+    form->reading_Click();
+    ReaderWindow* reader = form->readerWindow();
+    ASSERT_NE(reader, nullptr);
+    reader->setScript(Script::Uthmani);
+    const Box box = boxOf("reading window, Uthmani", reader->scripture);
+    ASSERT_GT(box.width, 100);
+    const QRawFont face = QRawFont::fromFont(box.font);
+    EXPECT_EQ(face.familyName(), QStringLiteral("KFGQPC HAFS Uthmanic Script"));
+    std::set<char32_t> unsupported;
+    Findings found;
+    for (int id = 1; id <= 6236; ++id) {
+        const QString text = test::packageUthmani(id);
+        for (const char32_t c : text.toStdU32String()) {
+            if (c != U' ' && !face.supportsCharacter(c)) {
+                unsupported.insert(c);
+            }
+        }
+        layOut(box,
+               text + QStringLiteral(" \uFD3F") + arabicIndicNumber(id % 300 + 1) +
+                   QStringLiteral("\uFD3E"),
+               found);
+    }
+    EXPECT_TRUE(unsupported.empty())
+        << unsupported.size() << " code points, the first U+" << std::hex
+        << (unsupported.empty() ? 0 : *unsupported.begin());
+    EXPECT_EQ(found.glyphsOutside, 0) << "first in: " << found.first.toStdString();
+    EXPECT_EQ(found.missing, 0);
 }

@@ -220,9 +220,11 @@ QString writeDatabase(const QString& folder, const char* sql) {
 TEST_F(BrokenDatabaseTest, AFileThatLacksWhatIsReadIsUnusable) {
     constexpr char kColumns[] = "CREATE TABLE Ayat (ID INTEGER PRIMARY KEY, soraano, ayaano, "
                                 "chapterNO, pageno, AyaaIndex, ayaa, taf);";
-    // A usable file has al-Jalalayn's row for each aya.
+    // A usable file has al-Jalalayn's row and the Uthmani text's for each aya.
     constexpr char kJalalayn[] = "CREATE TABLE Jalalayn (ID INTEGER PRIMARY KEY, taf);"
-                                 "INSERT INTO Jalalayn VALUES (1, 'j');";
+                                 "INSERT INTO Jalalayn VALUES (1, 'j');"
+                                 "CREATE TABLE Uthmani (ID INTEGER PRIMARY KEY, ayaa);"
+                                 "INSERT INTO Uthmani VALUES (1, 'u');";
     const std::string full = std::string(kColumns) + kJalalayn +
                              "INSERT INTO Ayat VALUES (1, 1, 1, 1, 1, ' بسم ', 'بِسْمِ', 't');";
     // The same file whole is read: the check finds what a usable file has.
@@ -254,7 +256,9 @@ TEST_F(BrokenDatabaseTest, AFileThatLacksWhatIsReadIsUnusable) {
     const auto twoAyas = [&](const char* first, const char* second) {
         return std::string(kColumns) + "INSERT INTO Ayat VALUES " + first + ", " + second + ";" +
                "CREATE TABLE Jalalayn (ID INTEGER PRIMARY KEY, taf);"
-               "INSERT INTO Jalalayn VALUES (1, 'j'), (2, 'k');";
+               "INSERT INTO Jalalayn VALUES (1, 'j'), (2, 'k');"
+               "CREATE TABLE Uthmani (ID INTEGER PRIMARY KEY, ayaa);"
+               "INSERT INTO Uthmani VALUES (1, 'u'), (2, 'v');";
     };
     for (const std::string& sql : {
              twoAyas("(1, 1, 1, 1, 1, ' ', 'x', 't')", "(2, 1, 2, 1, 2147483647, ' ', 'y', 't')"),
@@ -276,6 +280,15 @@ TEST_F(BrokenDatabaseTest, AFileThatLacksWhatIsReadIsUnusable) {
              std::string(kColumns) + "INSERT INTO Ayat VALUES (1, 1, 1, 1, 1, ' ', 'x', 't');"
                                      "CREATE TABLE Jalalayn (ID INTEGER PRIMARY KEY, taf);"
                                      "INSERT INTO Jalalayn VALUES (1, NULL);",
+             // The Uthmani text missing or empty.
+             std::string(kColumns) + "INSERT INTO Ayat VALUES (1, 1, 1, 1, 1, ' ', 'x', 't');"
+                                     "CREATE TABLE Jalalayn (ID INTEGER PRIMARY KEY, taf);"
+                                     "INSERT INTO Jalalayn VALUES (1, 'j');",
+             std::string(kColumns) + "INSERT INTO Ayat VALUES (1, 1, 1, 1, 1, ' ', 'x', 't');"
+                                     "CREATE TABLE Jalalayn (ID INTEGER PRIMARY KEY, taf);"
+                                     "INSERT INTO Jalalayn VALUES (1, 'j');"
+                                     "CREATE TABLE Uthmani (ID INTEGER PRIMARY KEY, ayaa);"
+                                     "INSERT INTO Uthmani VALUES (1, '');",
          }) {
         expectRefused(sql);
     }

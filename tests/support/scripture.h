@@ -32,6 +32,13 @@ inline QString packageTafsir(int id) {
     static const nlohmann::json tafsir = readPackageArray(VELMOR_TEST_TAFSIR_JSON);
     return QString::fromStdString(tafsir.at(static_cast<std::size_t>(id - 1)).get<std::string>());
 }
+#ifdef VELMOR_TEST_UTHMANI_JSON
+// The Uthmani text as its package has it.
+inline QString packageUthmani(int id) {
+    static const nlohmann::json texts = readPackageArray(VELMOR_TEST_UTHMANI_JSON);
+    return QString::fromStdString(texts.at(static_cast<std::size_t>(id - 1)).get<std::string>());
+}
+#endif
 #ifdef VELMOR_TEST_JALALAYN_JSON
 // Al-Jalalayn as the package has it, its doubled quotes still doubled.
 inline QString packageJalalayn(int id) {

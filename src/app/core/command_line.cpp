@@ -2,6 +2,7 @@
 
 #include "command_options.h"
 #include "command_runs.h"
+#include "command_table.h"
 #include "search_session.h"
 
 #include <QCommandLineParser>
@@ -14,14 +15,14 @@
 
 namespace velmor {
 
-namespace {
-
 // A number in ASCII, Arabic-Indic or Persian digits, within bounds.
 std::optional<int> numberIn(const QString& text, int first, int last) {
     bool ok = false;
     const int value = westernDigits(text).trimmed().toInt(&ok);
     return ok && value >= first && value <= last ? std::optional<int>(value) : std::nullopt;
 }
+
+namespace {
 
 // "A-B" with both bounds in range.
 std::optional<std::pair<int, int>> rangeIn(const QString& text, int first, int last) {
@@ -35,24 +36,13 @@ std::optional<std::pair<int, int>> rangeIn(const QString& text, int first, int l
     return a && b ? std::optional<std::pair<int, int>>({*a, *b}) : std::nullopt;
 }
 
-// What reading an action's options found wrong, or nothing.
-using Problem = std::optional<QString>;
-using Reader = std::function<Problem(const QCommandLineParser&, const Options&, CommandLine&)>;
-using Runner = int (*)(const CommandLine&, const QString&, std::FILE*, std::FILE*);
-
-// One action of the command line: the option that asks for it, the options
-// that may refine it, how its values are read and what runs it.
-struct ActionRow {
-    CommandLine::Action action;
-    const QCommandLineOption Options::*option;
-    std::vector<const QCommandLineOption Options::*> refinements;
-    Reader read;
-    Runner run;
-};
+} // namespace
 
 QString nameOf(const QCommandLineOption& option) {
     return QStringLiteral("--") + option.names().constLast();
 }
+
+namespace {
 
 Reader number(const QCommandLineOption Options::*option, int last, const char* what) {
     return [option, last, what](const QCommandLineParser& parser, const Options& o,
@@ -80,6 +70,13 @@ Reader reference(const QCommandLineOption Options::*option) {
                 return QStringLiteral("--source takes muyassar or jalalayn");
             }
             request.source = *source;
+        }
+        if (parser.isSet(o.script)) {
+            const auto script = scriptNamed(parser.value(o.script));
+            if (!script) {
+                return QStringLiteral("--script takes uthmani or simple");
+            }
+            request.script = *script;
         }
         command.value = request;
         return std::nullopt;
@@ -296,16 +293,21 @@ const std::vector<ActionRow>& actionTable() {
              number(&Options::composeSura, 114, "a sura number from 1 to 114"),
              runs::composeSura},
             {A::ComposeChosen, &Options::compose, {}, readIds, runs::composeChosen},
-            {A::PrintAya, &Options::aya, {}, reference(&Options::aya), runs::printAyaField},
+            {A::PrintAya,
+             &Options::aya,
+             {&Options::script},
+             reference(&Options::aya),
+             runs::printAyaField},
             {A::PrintTafsir,
              &Options::tafsir,
              {&Options::source},
              reference(&Options::tafsir),
              runs::printAyaField},
         };
-        std::vector<ActionRow> later = laterActions();
-        rows.insert(rows.end(), std::make_move_iterator(later.begin()),
-                    std::make_move_iterator(later.end()));
+        for (std::vector<ActionRow> later : {laterActions(), printActions()}) {
+            rows.insert(rows.end(), std::make_move_iterator(later.begin()),
+                        std::make_move_iterator(later.end()));
+        }
         return rows;
     }();
     return table;
@@ -375,7 +377,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
          o.juz,   o.juzs,     o.composeSura, o.compose,    o.aya,        o.tafsir,    o.source,
          o.page,  o.bookmark, o.label,       o.collection, o.unbookmark, o.bookmarks, o.note,
          o.notes, o.exportTo, o.importFrom,  o.history,    o.verify,     o.similar,   o.find,
-         o.in,    o.format,   o.countBy});
+         o.in,    o.format,   o.countBy,     o.script,     o.pdf,        o.range,     o.pageSize,
+         o.image, o.width,    o.theme});
 
     CommandLine command;
     if (!parser.parse(arguments)) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "page_print.h"
 #include "reading.h"
 #include "research_index.h"
 #include "search_query.h"
@@ -38,7 +39,9 @@ struct CommandLine {
         ListHistory,
         Verify,
         Similar,
-        Find
+        Find,
+        SavePdf,
+        SaveImage
     };
     // What a search asks for.
     struct SearchRequest {
@@ -50,6 +53,20 @@ struct CommandLine {
     struct AyaRequest {
         AyaRef aya;
         TafsirSource source = TafsirSource::Muyassar; // PrintTafsir
+        Script script = Script::Simple;               // PrintAya
+    };
+    // What a PDF or an image asks for.
+    struct PrintRequest {
+        QString file;
+        // The ayas: a sura, a range of references, or chosen IDs.
+        int sura = 0;
+        std::optional<std::pair<AyaRef, AyaRef>> range;
+        QList<qint64> ids;
+        std::optional<TafsirSource> tafsir;
+        Script script = Script::Simple;
+        print::PageSetup page;
+        int width = 0; // the image's
+        ReaderTheme theme = ReaderTheme::Light;
     };
     // What a change to the reader's library asks for.
     struct LibraryRequest {
@@ -71,7 +88,7 @@ struct CommandLine {
     // the window and the version; the file (Export, Import, Verify) or the change
     // (Bookmark, Unbookmark, SetNote) for the library.
     std::variant<std::monostate, QString, SearchRequest, int, QList<qint64>, AyaRequest,
-                 LibraryRequest, FindRequest>
+                 LibraryRequest, FindRequest, PrintRequest>
         value;
 
     QString text() const {
@@ -84,6 +101,10 @@ struct CommandLine {
     const AyaRequest& aya() const { return std::get<AyaRequest>(value); }
     const LibraryRequest& change() const { return std::get<LibraryRequest>(value); }
     const FindRequest& research() const { return std::get<FindRequest>(value); }
+    const PrintRequest& printing() const { return std::get<PrintRequest>(value); }
+    // Whether the action draws text, and so needs the fonts of a GUI
+    // application (without a window).
+    bool draws() const { return action == Action::SavePdf || action == Action::SaveImage; }
 };
 
 CommandLine parseCommandLine(const QStringList& arguments);

@@ -140,6 +140,36 @@ struct Options {
         QStringLiteral("With --find: one line \"N<tab>count\" per sura or juz with an aya "
                        "found, then the number of ayas."),
         QStringLiteral("sura|juz")};
+    const QCommandLineOption script{
+        QStringLiteral("script"),
+        QStringLiteral("With --aya, --pdf or --image: simple (the default) or uthmani (the "
+                       "King Fahd Complex's Hafs text in the Uthmani script)."),
+        QStringLiteral("uthmani|simple")};
+    const QCommandLineOption pdf{
+        QStringLiteral("pdf"),
+        QStringLiteral("Save as the PDF file OUT the ayas of --sura N, --range REF-REF or "
+                       "--compose ID,ID,..., each with its tafsir when --tafsir muyassar or "
+                       "jalalayn is given."),
+        QStringLiteral("OUT")};
+    const QCommandLineOption range{
+        QStringLiteral("range"),
+        QStringLiteral("With --pdf: the ayas from one reference to another, as 2:1-2:5."),
+        QStringLiteral("REF-REF")};
+    const QCommandLineOption pageSize{QStringLiteral("page-size"),
+                                      QStringLiteral("With --pdf: a4 (the default) or letter."),
+                                      QStringLiteral("a4|letter")};
+    const QCommandLineOption image{
+        QStringLiteral("image"),
+        QStringLiteral("Save the aya --aya REF as the PNG image OUT, its reference below it."),
+        QStringLiteral("OUT")};
+    const QCommandLineOption width{
+        QStringLiteral("width"),
+        QStringLiteral("With --image: the width in pixels (1080 unless given)."),
+        QStringLiteral("N")};
+    const QCommandLineOption theme{
+        QStringLiteral("theme"),
+        QStringLiteral("With --image: light (the default), sepia or dark."),
+        QStringLiteral("light|sepia|dark")};
 };
 
 } // namespace velmor

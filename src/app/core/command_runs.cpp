@@ -165,6 +165,9 @@ int printAyaFieldOf(const CommandLine& command, const QString& programFolder, st
                        .arg(command.aya().aya.aya));
         return 2;
     }
+    if (command.action == CommandLine::Action::PrintAya) {
+        static_cast<void>(session.setScript(command.aya().script));
+    }
     session.goTo(*id);
     const QString text = command.action == CommandLine::Action::PrintAya
                              ? session.ayaText()

@@ -49,6 +49,11 @@ int similarAyas(const CommandLine& command, const QString& folder, std::FILE* ou
 // A research (research_runs.cpp): its hits in the format asked for.
 int find(const CommandLine& command, const QString& folder, std::FILE* out, std::FILE* err);
 
+// A PDF or an image (print_options.cpp): bad input status 2, a file that
+// cannot be written status 1, and no part of it left.
+int savePdf(const CommandLine& command, const QString& folder, std::FILE* out, std::FILE* err);
+int saveImage(const CommandLine& command, const QString& folder, std::FILE* out, std::FILE* err);
+
 // A note on one line: a newline written \n, a backslash \\.
 QString escapedNote(const QString& text);
 

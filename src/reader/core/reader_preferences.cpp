@@ -40,6 +40,11 @@ ReaderPreferences ReaderPreferences::load(const QString& path) {
         themeNamed(file.value(QStringLiteral("theme")).toString()).value_or(ReaderTheme::Light);
     preferences.source = tafsirNamed(file.value(QStringLiteral("tafsir")).toString())
                              .value_or(TafsirSource::Muyassar);
+    preferences.script =
+        scriptNamed(file.value(QStringLiteral("script")).toString()).value_or(Script::Simple);
+    preferences.bothTafsirs = file.value(QStringLiteral("bothTafsirs")).toBool();
+    preferences.otherTafsirSize = sizeIn(file, "otherTafsirSize", kTafsirSize);
+    preferences.reciteFirstLetters = file.value(QStringLiteral("reciteFirstLetters")).toBool();
     bool ok = false;
     const qint64 last = file.value(QStringLiteral("lastAya")).toLongLong(&ok);
     if (ok && last >= 1) {
@@ -60,6 +65,10 @@ Done ReaderPreferences::save(const QString& path) const {
         file.setValue(QStringLiteral("tafsirSize"), tafsirSize);
         file.setValue(QStringLiteral("theme"), themeKey(theme));
         file.setValue(QStringLiteral("tafsir"), tafsirKey(source));
+        file.setValue(QStringLiteral("script"), scriptKey(script));
+        file.setValue(QStringLiteral("bothTafsirs"), bothTafsirs);
+        file.setValue(QStringLiteral("otherTafsirSize"), otherTafsirSize);
+        file.setValue(QStringLiteral("reciteFirstLetters"), reciteFirstLetters);
         if (lastAya) {
             file.setValue(QStringLiteral("lastAya"), *lastAya);
         }

@@ -2,6 +2,7 @@
 
 #include "outcome.h"
 #include "reading.h"
+#include "script.h"
 
 #include <QByteArray>
 #include <QString>
@@ -22,6 +23,12 @@ struct ReaderPreferences {
     double tafsirSize = kTafsirSize;
     ReaderTheme theme = ReaderTheme::Light;
     TafsirSource source = TafsirSource::Muyassar;
+    Script script = Script::Simple;
+    // Both tafsirs at once, the other source in a pane of its own size.
+    bool bothTafsirs = false;
+    double otherTafsirSize = kTafsirSize;
+    // Reciting: each hidden word shows its first letter rather than a blank.
+    bool reciteFirstLetters = false;
     // The aya read last, kept here only while the reader's library cannot
     // keep it (and read once from an older file, to move into the library).
     std::optional<qint64> lastAya;

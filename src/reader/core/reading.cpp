@@ -61,15 +61,44 @@ ReadingSession::Moved ReadingSession::goTo(qint64 id) {
 void ReadingSession::readSura(int sura) {
     view_->setRecordSource(store::catalogue::wholeSuraInOrder(sura));
     view_->refresh();
-    std::vector<ReaderAya> ayas;
+    suraNumber_ = sura;
+    simple_.clear();
     muyassar_.clear();
     for (; !view_->eof(); view_->moveNext()) {
-        ayas.push_back({view_->integer(u"ID"), static_cast<int>(view_->integer(u"ayaano")),
-                        static_cast<int>(view_->integer(u"pageno")), view_->field(u"ayaa")});
+        simple_.push_back({view_->integer(u"ID"), static_cast<int>(view_->integer(u"ayaano")),
+                           static_cast<int>(view_->integer(u"pageno")), view_->field(u"ayaa")});
         muyassar_.append(view_->field(u"taf"));
     }
-    sura_ = assembleSura(sura, std::move(ayas));
+    // The Uthmani text of the same ayas, by their IDs; an aya it lacks
+    // keeps its simple text.
+    uthmani_ = simple_;
+    if (!simple_.empty()) {
+        view_->setRecordSource(store::catalogue::uthmaniOf(simple_.front().id, simple_.back().id));
+        view_->refresh();
+        for (; !view_->eof(); view_->moveNext()) {
+            const qint64 id = view_->integer(u"ID") - simple_.front().id;
+            if (id >= 0 && static_cast<std::size_t>(id) < uthmani_.size()) {
+                uthmani_[static_cast<std::size_t>(id)].text = view_->field(u"ayaa");
+            }
+        }
+    }
+    assemble();
+}
+
+void ReadingSession::assemble() {
+    sura_ = assembleSura(suraNumber_, script_ == Script::Uthmani ? uthmani_ : simple_);
     matchesStale_ = true;
+}
+
+bool ReadingSession::setScript(Script script) {
+    if (script == script_) {
+        return false;
+    }
+    script_ = script;
+    if (!simple_.empty()) {
+        assemble();
+    }
+    return true;
 }
 
 std::optional<std::size_t> ReadingSession::currentIndex() const {
@@ -103,8 +132,21 @@ bool ReadingSession::setSearch(std::optional<Search> search) {
 
 const QList<MatchSpan>& ReadingSession::matches() const {
     if (matchesStale_) {
-        matches_ =
-            search_ ? bodySpans(sura_, search_->text, search_->wholeWord) : QList<MatchSpan>{};
+        matches_.clear();
+        if (search_ && script_ == Script::Simple) {
+            matches_ = bodySpans(sura_, search_->text, search_->wholeWord);
+        } else if (search_) {
+            // Found in the simple text, as the search found them, and shown
+            // on the Uthmani words that hold them.
+            const SpanFinder finder(search_->text, search_->wholeWord);
+            for (std::size_t k = 0; k < simple_.size() && k < sura_.placed.size(); ++k) {
+                const QString& text = simple_[k].text;
+                const QList<MatchSpan> found = utf16Spans(finder.spans(text), text);
+                for (const MatchSpan& span : uthmaniSpans(found, text, sura_.ayas[k].text)) {
+                    matches_.append({sura_.placed[k].start + span.start, span.length});
+                }
+            }
+        }
         matchesStale_ = false;
     }
     return matches_;

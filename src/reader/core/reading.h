@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mushaf.h"
+#include "script.h"
 #include "search_session.h"
 #include "sura_text.h"
 
@@ -44,8 +45,15 @@ public:
     const AyaPlace& place() const { return mushaf_->place(current_); }
     const SuraText& sura() const { return sura_; }
 
-    // The current aya's marked text, exactly as stored.
+    // The script the sura is shown in; a change assembles it again, in the
+    // other text (returns whether it changed).
+    bool setScript(Script script);
+    Script script() const { return script_; }
+
+    // The current aya's marked text in the script shown, exactly as stored.
     QString ayaText() const;
+    // The sura's ayas in the simple spelling, the one the search reads.
+    const std::vector<ReaderAya>& simpleAyas() const { return simple_; }
     // The current aya's tafsir from the source, exactly as stored.
     QString tafsir(TafsirSource source) const;
 
@@ -57,12 +65,13 @@ public:
     // Found when first asked for after the sura or the search changed.
     const QList<MatchSpan>& matches() const;
 
-    // The current aya as the aya display shows it: its text, " (", its
-    // result line, " )"; with marks removed when asked.
+    // The current aya as the aya display shows it: its text in the script
+    // shown, " (", its result line, " )"; with marks removed when asked.
     QString copyText(bool withoutMarks) const;
 
 private:
     void readSura(int sura);
+    void assemble();
     // Where the current aya stands in the sura on show, if it is there.
     std::optional<std::size_t> currentIndex() const;
 
@@ -70,6 +79,10 @@ private:
     std::optional<Mushaf> mushaf_;
     qint64 current_ = 0;
     SuraText sura_;
+    Script script_ = Script::Simple;
+    int suraNumber_ = 0;
+    std::vector<ReaderAya> simple_; // the sura in each script, aya by aya
+    std::vector<ReaderAya> uthmani_;
     QStringList muyassar_; // the sura's al-Muyassar, aya by aya
     std::optional<Search> search_;
     mutable QList<MatchSpan> matches_;

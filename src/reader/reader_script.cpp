@@ -1,0 +1,21 @@
+// The reading window's script: the simple spelling or the Uthmani text.
+#include "reader_window.h"
+
+#include <QComboBox>
+
+namespace velmor {
+
+void ReaderWindow::setScript(Script script) {
+    preferences_.script = script;
+    scriptPicker->setCurrentIndex(
+        scriptPicker->findData(QVariant::fromValue(static_cast<int>(script))));
+    if (!session_.setScript(script)) {
+        return;
+    }
+    setScriptureSize(preferences_.scriptureSize);
+    showSura();
+    markAyas();
+    scrollToCurrent();
+}
+
+} // namespace velmor
