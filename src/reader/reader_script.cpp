@@ -16,6 +16,9 @@ void ReaderWindow::setScript(Script script) {
     showSura();
     markAyas();
     scrollToCurrent();
+    if (recitation_) {
+        setReciting(true); // the words are the other script's now
+    }
 }
 
 } // namespace velmor

@@ -92,7 +92,7 @@ void ReaderWindow::checkSplit() {
     }
     const QSignalBlocker quiet(tafsirToggle);
     tafsirToggle->setChecked(shown);
-    tafsirPane->setVisible(shown);
+    tafsirSplit->setVisible(shown);
 }
 
 void ReaderWindow::placeBeside(QWidget& mainWindow) {
@@ -161,6 +161,9 @@ ReadingSession::Moved ReaderWindow::moveTo(std::optional<qint64> id) {
     if (moved != ReadingSession::Moved::Nowhere) {
         say({}); // a message is about the move before
         showCurrent();
+        if (recitation_) {
+            setReciting(true); // from the new aya
+        }
     }
     return moved;
 }
@@ -177,6 +180,9 @@ void ReaderWindow::chooseAt(int position) {
         markAyas();
         showTafsir();
         showPlace();
+        if (recitation_) {
+            setReciting(true);
+        }
     }
 }
 
@@ -262,6 +268,13 @@ void ReaderWindow::showPlace() {
 
 void ReaderWindow::showTafsir() {
     tafsirPane->setPlainText(session_.tafsir(preferences_.source));
+    if (preferences_.bothTafsirs) {
+        otherTafsirPane->setPlainText(session_.tafsir(preferences_.source == TafsirSource::Muyassar
+                                                          ? TafsirSource::Jalalayn
+                                                          : TafsirSource::Muyassar));
+    } else {
+        otherTafsirPane->clear();
+    }
 }
 
 void ReaderWindow::markAyas() {
@@ -280,7 +293,7 @@ void ReaderWindow::scrollToCurrent() {
 }
 
 void ReaderWindow::showTafsirPane(bool shown) {
-    tafsirPane->setVisible(shown);
+    tafsirSplit->setVisible(shown);
     // A pane dragged shut opens again at the split it last had.
     if (shown && splitter->sizes().value(1) == 0) {
         const int total = splitter->sizes().value(0) + splitter->sizes().value(1);
@@ -304,6 +317,7 @@ void ReaderWindow::setTheme(ReaderTheme theme) {
     applyTheme();
     markMatches();
     markAyas();
+    showRecitation();
 }
 
 void ReaderWindow::applyTheme() {
@@ -331,7 +345,10 @@ void ReaderWindow::setTafsirSize(double points) {
 }
 
 void ReaderWindow::stepSize(QWidget* pane, int steps) {
-    if (pane == tafsirPane) {
+    if (pane == otherTafsirPane) {
+        preferences_.otherTafsirSize = steppedSize(preferences_.otherTafsirSize, steps);
+        otherTafsirPane->setFont(readerFont(preferences_.otherTafsirSize));
+    } else if (pane == tafsirPane) {
         setTafsirSize(steppedSize(preferences_.tafsirSize, steps));
     } else {
         setScriptureSize(steppedSize(preferences_.scriptureSize, steps));
@@ -339,7 +356,10 @@ void ReaderWindow::stepSize(QWidget* pane, int steps) {
 }
 
 void ReaderWindow::resetSize(QWidget* pane) {
-    if (pane == tafsirPane) {
+    if (pane == otherTafsirPane) {
+        preferences_.otherTafsirSize = ReaderPreferences::kTafsirSize;
+        otherTafsirPane->setFont(readerFont(preferences_.otherTafsirSize));
+    } else if (pane == tafsirPane) {
         setTafsirSize(ReaderPreferences::kTafsirSize);
     } else {
         setScriptureSize(ReaderPreferences::kScriptureSize);
@@ -348,9 +368,12 @@ void ReaderWindow::resetSize(QWidget* pane) {
 
 QWidget* ReaderWindow::focusedPane() const {
     const QWidget* focus = focusWidget();
-    return focus != nullptr && (focus == tafsirPane || tafsirPane->isAncestorOf(focus))
-               ? static_cast<QWidget*>(tafsirPane)
-               : static_cast<QWidget*>(scripture);
+    for (QPlainTextEdit* pane : {tafsirPane, otherTafsirPane}) {
+        if (focus != nullptr && (focus == pane || pane->isAncestorOf(focus))) {
+            return pane;
+        }
+    }
+    return scripture;
 }
 
 void ReaderWindow::copyAya() {
@@ -375,6 +398,13 @@ bool ReaderWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         auto* pane = qobject_cast<QPlainTextEdit*>(watched);
+        // While reciting, the text's own keys are the recitation's.
+        if (watched == scripture && recitation_ && key->modifiers() == Qt::NoModifier &&
+            (key->key() == Qt::Key_Space || key->key() == Qt::Key_Return ||
+             key->key() == Qt::Key_Enter || key->key() == Qt::Key_Backspace)) {
+            event->accept();
+            return event->type() == QEvent::KeyPress ? reciteKey(*key) : false;
+        }
         if (key->matches(QKeySequence::Copy) && pane != nullptr) {
             if (event->type() == QEvent::KeyPress) {
                 if (pane->textCursor().hasSelection()) {

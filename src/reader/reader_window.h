@@ -3,6 +3,7 @@
 #include "library_panel.h"
 #include "message_box.h"
 #include "reader_preferences.h"
+#include "recitation.h"
 #include "scripture_view.h"
 #include "similar_panel.h"
 #include "text_indexes.h"
@@ -86,6 +87,32 @@ public:
     // Keeps the current aya as the one read last, now.
     void keepLastRead();
 
+    // Reciting from memory from the current aya on (Ctrl+Shift+R): Space
+    // shows the next word, Enter the rest of the aya, Backspace hides the
+    // last again, Ctrl+M marks it missed. Leaving shows everything.
+    void setReciting(bool on);
+    const Recitation* recitation() const { return recitation_.get(); }
+    void revealWord();
+    void revealAya();
+    void hideWord();
+    void markMissed();
+    // Hidden words as their first letters rather than blanks.
+    void setReciteFirstLetters(bool firstLetters);
+
+    // The dialog that prints or saves as PDF a sura, a range or the ayas
+    // given (Ctrl+P).
+    void openPrint(std::vector<qint64> chosen = {});
+    // The current aya as a PNG image, in the script and theme shown, at the
+    // width kept in the settings (1080 pixels unless changed).
+    [[nodiscard]] Done saveAyaImage(const QString& path);
+    // Where "حفظ الآية صورة…" asks for the file (a file dialog unless
+    // replaced).
+    std::function<QString()> chooseImageFile;
+
+    // Both tafsirs at once, side by side (one above the other in a narrow
+    // window), each with its own size.
+    void setBothTafsirs(bool both);
+
     // The text's indexes, shared with the program's other windows.
     void setTextIndexes(std::shared_ptr<verify::TextIndexes> indexes);
     // Goes to a similar aya, remembering where it was; goBack (Alt+Left)
@@ -114,6 +141,14 @@ public:
     QSplitter* sideSplit;
     LibraryPanel* libraryPanel;
     SimilarPanel* similarPanel;
+    QToolButton* reciteToggle;
+    QWidget* reciteBar;
+    QComboBox* hidePicker;
+    QLabel* reciteLine;
+    QToolButton* shareButton;
+    QCheckBox* bothTafsirs;
+    QPlainTextEdit* otherTafsirPane;
+    QSplitter* tafsirSplit;
 
 signals:
     // Ctrl+Shift+F: the reader asks for the advanced search.
@@ -123,6 +158,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void buildControls();
@@ -137,6 +173,15 @@ private:
     // The text and tafsir beside the library's panel.
     QWidget* buildSide();
     void bindLibraryKeys();
+    // The bar of the recitation's steps, shown while reciting.
+    QWidget* buildReciteBar();
+    void bindReciteKeys();
+    // The button with the print, PDF and image entries.
+    QToolButton* buildShare();
+    // The recitation drawn anew, its misses said.
+    void showRecitation();
+    // A key of the recitation typed in the text; whether it was one.
+    bool reciteKey(const QKeyEvent& key);
     // The tab of the similar ayas, beside the library's.
     void buildSimilar();
     // The similar ayas of the current aya, while the side panel shows.
@@ -182,6 +227,7 @@ private:
     std::shared_ptr<verify::TextIndexes> indexes_;
     qint64 similarShown_ = 0;  // the aya whose similar ayas the tab shows
     std::vector<qint64> back_; // where each step to a similar aya came from
+    std::unique_ptr<Recitation> recitation_;
 };
 
 } // namespace velmor

@@ -117,12 +117,23 @@ QLayout* ReaderWindow::buildChoices() {
     connect(scriptPicker, &QComboBox::activated, this, [this](int index) {
         setScript(static_cast<Script>(scriptPicker->itemData(index).toInt()));
     });
+    bothTafsirs = new QCheckBox(QStringLiteral("التفسيران معًا"), this);
+    bothTafsirs->setObjectName(QStringLiteral("bothTafsirs"));
+    bothTafsirs->setAccessibleName(QStringLiteral("التفسيران معًا"));
+    bothTafsirs->setToolTip(QStringLiteral("التفسير الميسر وتفسير الجلالين جنبًا إلى جنب"));
+    connect(bothTafsirs, &QCheckBox::toggled, this, &ReaderWindow::setBothTafsirs);
     choices->addWidget(new QLabel(QStringLiteral("التفسير:"), this));
     choices->addWidget(sourcePicker);
+
     choices->addWidget(new QLabel(QStringLiteral("الألوان:"), this));
     choices->addWidget(themePicker);
-    choices->addWidget(new QLabel(QStringLiteral("الرسم:"), this));
     choices->addWidget(scriptPicker);
+    reciteToggle = stepButton(this, "reciteToggle", QStringLiteral("التسميع"),
+                              QStringLiteral("إخفاء النص من الآية الحالية وإظهاره كلمة كلمة "
+                                             "(Ctrl+Shift+R)"));
+    reciteToggle->setCheckable(true);
+    choices->addWidget(reciteToggle);
+    choices->addWidget(buildShare());
     choices->addStretch();
     return choices;
 }
@@ -161,6 +172,7 @@ QLayout* ReaderWindow::buildOptions() {
     tafsirToggle->setCheckable(true);
     tafsirToggle->setChecked(true);
     options->addWidget(tafsirToggle);
+    options->addWidget(bothTafsirs);
     panelToggle = stepButton(this, "panelToggle", QStringLiteral("المكتبة"),
                              QStringLiteral("إظهار العلامات والملاحظات والسجل أو إخفاؤها "
                                             "(Ctrl+Shift+L)"));
@@ -197,6 +209,7 @@ void ReaderWindow::buildControls() {
     messageLine->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     messageLine->setFixedHeight(messageLine->fontMetrics().height() + 4);
     layout->addWidget(messageLine);
+    layout->addWidget(buildReciteBar());
 
     layout->addWidget(buildSide(), 1);
 
@@ -206,7 +219,8 @@ void ReaderWindow::buildControls() {
     layout->addWidget(placeLine);
 
     zoom_ = new PaneZoom(this, [this](QWidget* pane, int steps) { stepSize(pane, steps); });
-    for (QPlainTextEdit* pane : {static_cast<QPlainTextEdit*>(scripture), tafsirPane}) {
+    for (QPlainTextEdit* pane :
+         {static_cast<QPlainTextEdit*>(scripture), tafsirPane, otherTafsirPane}) {
         zoom_->watch(pane);
         pane->installEventFilter(this);
     }
@@ -237,13 +251,26 @@ QWidget* ReaderWindow::buildSplit() {
     scripture->document()->setDocumentMargin(14);
     scripture->document()->setUndoRedoEnabled(false);
     textLayout->addWidget(scripture, 1);
-    tafsirPane = makeReadOnlyTextBox(splitter, "tafsirPane", readerFont(preferences_.tafsirSize));
+    // The tafsir chosen, and beside it (when both are asked for) the other.
+    tafsirSplit = new QSplitter(Qt::Horizontal, splitter);
+    tafsirSplit->setObjectName(QStringLiteral("tafsirSplit"));
+    tafsirSplit->setChildrenCollapsible(false);
+    tafsirPane =
+        makeReadOnlyTextBox(tafsirSplit, "tafsirPane", readerFont(preferences_.tafsirSize));
     tafsirPane->setAccessibleName(QStringLiteral("التفسير"));
-    tafsirPane->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    tafsirPane->document()->setDocumentMargin(10);
+    otherTafsirPane = makeReadOnlyTextBox(tafsirSplit, "otherTafsirPane",
+                                          readerFont(preferences_.otherTafsirSize));
+    otherTafsirPane->setAccessibleName(QStringLiteral("التفسير الآخر"));
+    for (QPlainTextEdit* pane : {tafsirPane, otherTafsirPane}) {
+        pane->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        pane->document()->setDocumentMargin(10);
+        tafsirSplit->addWidget(pane);
+    }
+    otherTafsirPane->setVisible(preferences_.bothTafsirs);
+    bothTafsirs->setChecked(preferences_.bothTafsirs);
     setScriptureSize(preferences_.scriptureSize);
     splitter->addWidget(textArea);
-    splitter->addWidget(tafsirPane);
+    splitter->addWidget(tafsirSplit);
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 1);
     connect(tafsirToggle, &QToolButton::toggled, this, &ReaderWindow::showTafsirPane);
@@ -285,7 +312,9 @@ void ReaderWindow::buildShortcuts() {
     bind(QKeySequence(Qt::CTRL | Qt::Key_Minus), [this] { stepSize(focusedPane(), -1); });
     bind(QKeySequence(Qt::CTRL | Qt::Key_0), [this] { resetSize(focusedPane()); });
     bind(QKeySequence(Qt::Key_Escape), [this] { close(); });
+    bind(QKeySequence(Qt::CTRL | Qt::Key_P), [this] { openPrint(); });
     bindLibraryKeys();
+    bindReciteKeys();
 }
 
 } // namespace velmor

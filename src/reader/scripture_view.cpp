@@ -62,7 +62,42 @@ void ScriptureView::markCurrent(const SuraText::Placed* current, const QList<Mat
             }
         }
     }
-    setExtraSelections(marks);
+    current_ = std::move(marks);
+    setExtraSelections(current_ + recited_);
+}
+
+QColor ScriptureView::missColour(const ThemeColours& colours) {
+    return colours.background.lightness() > 128 ? QColor(0xB0, 0x1E, 0x1E)
+                                                : QColor(0xFF, 0x8A, 0x80);
+}
+
+void ScriptureView::setRecitation(const Recitation* recitation, bool firstLetters,
+                                  const ThemeColours& colours) {
+    recited_.clear();
+    if (recitation != nullptr) {
+        const auto& words = recitation->words();
+        QColor bar = colours.text;
+        bar.setAlphaF(0.22F);
+        // A bar over the word, or the page's own colour over all but its
+        // first letter; the letters underneath are drawn in no colour.
+        QTextCharFormat hidden = background(firstLetters ? colours.background : bar);
+        hidden.setForeground(Qt::transparent);
+        QTextCharFormat missed;
+        missed.setForeground(missColour(colours));
+        missed.setFontUnderline(true);
+        recited_.reserve(static_cast<qsizetype>(words.size()));
+        for (std::size_t k = 0; k < words.size(); ++k) {
+            const Recitation::Word& word = words[k];
+            if (k >= recitation->revealed()) {
+                const qsizetype skip = firstLetters ? word.firstLetter : 0;
+                recited_.append(
+                    markedStretch(document(), word.start + skip, word.length - skip, hidden));
+            } else if (recitation->missed(k)) {
+                recited_.append(markedStretch(document(), word.start, word.length, missed));
+            }
+        }
+    }
+    setExtraSelections(current_ + recited_);
 }
 
 void ScriptureView::scrollTo(const SuraText::Placed& aya) {

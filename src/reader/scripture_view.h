@@ -1,6 +1,7 @@
 #pragma once
 
 #include "reading.h"
+#include "recitation.h"
 
 #include <QColor>
 #include <QPlainTextEdit>
@@ -31,6 +32,14 @@ public:
     // whole, a long one from its beginning.
     void scrollTo(const SuraText::Placed& aya);
 
+    // Reciting: each hidden word drawn as a blank of its width, or as its
+    // first letter alone; a word marked missed in the colour of a miss.
+    // Null ends it.
+    void setRecitation(const Recitation* recitation, bool firstLetters,
+                       const ThemeColours& colours);
+    // The colour of a missed word on the theme's background.
+    static QColor missColour(const ThemeColours& colours);
+
     // What the reader's library holds on an aya, shown above its number: a
     // dot in the bookmark's collection colour, a ring for a note.
     struct AyaMark {
@@ -54,7 +63,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    bool matchesMarked_ = false; // the text carries match formats to clear
+    bool matchesMarked_ = false;               // the text carries match formats to clear
+    QList<QTextEdit::ExtraSelection> current_; // the current aya's tint and matches
+    QList<QTextEdit::ExtraSelection> recited_; // the recitation's blanks and misses
     QPoint pressedAt_;
     std::vector<AyaMark> ayaMarks_;
 };

@@ -1,10 +1,12 @@
 #include "form5.h"
 
+#include "chosen_list.h"
 #include "composition.h"
 #include "first_show.h"
 #include "keyboard_layout.h"
 #include "long_text_box.h"
 #include "message_box.h"
+#include "print_dialog.h"
 #include "text_boxes.h"
 #include "twips.h"
 #include "window_parts.h"
@@ -13,13 +15,14 @@
 #include <QAction>
 #include <QMenuBar>
 #include <QPointer>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace velmor {
 
 Form5::Form5(CompositionRequest request, const ChosenList& chosen, store::Store& store,
              QString programFolder, const QFont& displayFont)
-    : QWidget(nullptr), Adodc1(store), request_(request), chosen_(chosen),
+    : QWidget(nullptr), Adodc1(store), request_(request), store_(store), chosen_(chosen),
       programFolder_(std::move(programFolder)),
       // After the please-wait text has been painted.
       firstShow_(new FirstShow(*this, [this] { Form_Activate(); })) {
@@ -42,6 +45,20 @@ Form5::Form5(CompositionRequest request, const ChosenList& chosen, store::Store&
     Text2->showText(QStringLiteral("يرجى الإنتظار ...\n"));
     layout->addWidget(Text2);
     connect(copy, &QAction::triggered, this, &Form5::copy_Click);
+    // Beyond the designed window, a key alone: its menu and layout stay.
+    auto* print = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), this);
+    connect(print, &QShortcut::activated, this, &Form5::print_Click);
+}
+
+void Form5::print_Click() {
+    PrintDialog::Start start;
+    if (request_.mode == CompositionRequest::Chosen && !chosen_.ids().isEmpty()) {
+        start.chosen.assign(chosen_.ids().begin(), chosen_.ids().end());
+        start.current = start.chosen.front();
+    } else {
+        start.sura = request_.sura;
+    }
+    PrintDialog::open(store_, store::buildConnectionString(programFolder_), std::move(start), this);
 }
 
 void Form5::Form_Load() {

@@ -36,6 +36,8 @@ public:
     // Composes on the first activation after being shown.
     void Form_Activate();
     void copy_Click();
+    // Ctrl+P: the print and PDF dialog, on the ayas composed.
+    void print_Click();
 
     bool isComposed() const { return composed_; }
     // The text as composed, with its CR LF line breaks.
@@ -50,6 +52,7 @@ public:
 
 private:
     CompositionRequest request_;
+    store::Store& store_;
     const ChosenList& chosen_;
     QString programFolder_;
     FirstShow* firstShow_;
