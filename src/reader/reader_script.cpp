@@ -12,6 +12,7 @@ void ReaderWindow::setScript(Script script) {
     if (!session_.setScript(script)) {
         return;
     }
+    scripture->clear(); // the text is laid out once, in its new face
     setScriptureSize(preferences_.scriptureSize);
     showSura();
     markAyas();

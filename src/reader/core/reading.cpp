@@ -82,12 +82,12 @@ void ReadingSession::readSura(int sura) {
             }
         }
     }
+    matches_ = {};
     assemble();
 }
 
 void ReadingSession::assemble() {
     sura_ = assembleSura(suraNumber_, script_ == Script::Uthmani ? uthmani_ : simple_);
-    matchesStale_ = true;
 }
 
 bool ReadingSession::setScript(Script script) {
@@ -126,30 +126,30 @@ bool ReadingSession::setSearch(std::optional<Search> search) {
         return false;
     }
     search_ = std::move(search);
-    matchesStale_ = true;
+    matches_ = {};
     return true;
 }
 
 const QList<MatchSpan>& ReadingSession::matches() const {
-    if (matchesStale_) {
-        matches_.clear();
+    std::optional<QList<MatchSpan>>& found = matches_[script_ == Script::Uthmani ? 1 : 0];
+    if (!found) {
+        found.emplace();
         if (search_ && script_ == Script::Simple) {
-            matches_ = bodySpans(sura_, search_->text, search_->wholeWord);
+            *found = bodySpans(sura_, search_->text, search_->wholeWord);
         } else if (search_) {
             // Found in the simple text, as the search found them, and shown
             // on the Uthmani words that hold them.
             const SpanFinder finder(search_->text, search_->wholeWord);
             for (std::size_t k = 0; k < simple_.size() && k < sura_.placed.size(); ++k) {
                 const QString& text = simple_[k].text;
-                const QList<MatchSpan> found = utf16Spans(finder.spans(text), text);
-                for (const MatchSpan& span : uthmaniSpans(found, text, sura_.ayas[k].text)) {
-                    matches_.append({sura_.placed[k].start + span.start, span.length});
+                const QList<MatchSpan> spans = utf16Spans(finder.spans(text), text);
+                for (const MatchSpan& span : uthmaniSpans(spans, text, sura_.ayas[k].text)) {
+                    found->append({sura_.placed[k].start + span.start, span.length});
                 }
             }
         }
-        matchesStale_ = false;
     }
-    return matches_;
+    return *found;
 }
 
 QString ReadingSession::ayaText() const {

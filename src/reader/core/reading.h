@@ -7,6 +7,7 @@
 
 #include <QColor>
 #include <QString>
+#include <array>
 #include <memory>
 #include <optional>
 
@@ -85,8 +86,9 @@ private:
     std::vector<ReaderAya> uthmani_;
     QStringList muyassar_; // the sura's al-Muyassar, aya by aya
     std::optional<Search> search_;
-    mutable QList<MatchSpan> matches_;
-    mutable bool matchesStale_ = false;
+    // The matched stretches in each script's body, found when first asked
+    // for after the sura or the search changed.
+    mutable std::array<std::optional<QList<MatchSpan>>, 2> matches_;
 };
 
 enum class ReaderTheme { Light, Sepia, Dark };
