@@ -12,8 +12,9 @@ void ReaderWindow::setScript(Script script) {
     if (!session_.setScript(script)) {
         return;
     }
-    scripture->clear(); // the text is laid out once, in its new face
-    setScriptureSize(preferences_.scriptureSize);
+    // The text is laid out once, in its new face.
+    scripture->clear();
+    scripture->setFont(scriptureFont());
     showSura();
     markAyas();
     scrollToCurrent();

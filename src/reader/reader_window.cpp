@@ -330,13 +330,17 @@ void ReaderWindow::applyTheme() {
 
 void ReaderWindow::setScriptureSize(double points) {
     preferences_.scriptureSize = steppedSize(points, 0);
-    scripture->setFont(preferences_.script == Script::Uthmani
-                           ? scriptFont(Script::Uthmani, preferences_.scriptureSize)
-                           : readerFont(preferences_.scriptureSize));
+    scripture->setFont(scriptureFont());
     QFont header = readerFont(preferences_.scriptureSize * 0.8);
     header.setBold(true);
     suraHeader->setFont(header);
     scrollToCurrent();
+}
+
+QFont ReaderWindow::scriptureFont() const {
+    return preferences_.script == Script::Uthmani
+               ? scriptFont(Script::Uthmani, preferences_.scriptureSize)
+               : readerFont(preferences_.scriptureSize);
 }
 
 void ReaderWindow::setTafsirSize(double points) {

@@ -72,6 +72,8 @@ public:
     void setScript(Script script);
     void setTheme(ReaderTheme theme);
     void setScriptureSize(double points);
+    // The face of the text, in the script and size kept.
+    QFont scriptureFont() const;
     void setTafsirSize(double points);
     void copyAya();
     // Copies the selection of a pane, plain when "بلا تشكيل" is checked.

@@ -313,8 +313,9 @@ TEST_F(InfoTest, TheNotesWindowIsModalOverTheAboutWindowAndCreditsTheData) {
     EXPECT_EQ(notes, qobject_cast<Form3*>(QApplication::activeModalWidget()));
     EXPECT_EQ(form->results().latestFill(), fills);
     // The Qur'an text's source and the tafsir's publisher and edition.
-    for (const char* credit : {"https://tanzil.net", "مجمع الملك فهد", "tanzil.net/trans",
-                               "Noto Naskh Arabic", "Amiri", "SIL Open Font License"}) {
+    for (const char* credit :
+         {"https://tanzil.net", "مجمع الملك فهد", "tanzil.net/trans", "Noto Naskh Arabic", "Amiri",
+          "SIL Open Font License", "KFGQPC HAFS Uthmanic Script", "بالرسم العثماني"}) {
         EXPECT_TRUE(notes->Text2->toPlainText().contains(QString::fromUtf8(credit))) << credit;
     }
     notes->Command1_Click();

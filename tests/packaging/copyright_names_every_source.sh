@@ -13,7 +13,7 @@ sources=$(grep -o 'npm `[^`]*`' "$data" | sed 's/npm `\(.*\)`/\1/' | sort -u)
 for source in $sources; do
   grep -qF -- "$source" "$copyright" || { echo "FAIL: $source is not in the copyright file"; status=1; }
 done
-for work in "Tanzil" "al-Muyassar" "al-Jalalayn"; do
+for work in "Tanzil" "al-Muyassar" "al-Jalalayn" "KFGQPC HAFS Uthmanic Script" "uthmanic-hafs-v22.ttf"; do
   grep -qF -- "$work" "$data" && ! grep -qF -- "$work" "$copyright" &&
     { echo "FAIL: $work is credited in DATA.md but not in the copyright file"; status=1; }
 done

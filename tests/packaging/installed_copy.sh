@@ -20,7 +20,7 @@ cmake --install "$build" --prefix "$prefix" >"$work/install.log" || { cat "$work
 
 folder=$(dirname "$(readlink -f "$prefix/bin/velmor")")
 share=$prefix/share id=example.velmor.Velmor
-for file in "$folder/zarqen.zq" "$share/applications/$id.desktop" "$share/metainfo/$id.metainfo.xml" \
+for file in "$folder/zarqen.zq" "$folder/fonts/uthmanic-hafs-v22.ttf" "$share/applications/$id.desktop" "$share/metainfo/$id.metainfo.xml" \
             "$share/icons/hicolor/scalable/apps/$id.svg" "$share/doc/velmor/DATA.md" "$share/doc/velmor/LICENSE"; do
   [ -f "$file" ] || fail "not installed: ${file#"$prefix"/}"
 done
@@ -42,6 +42,16 @@ version=$(as_user "$prefix/bin/velmor" --version) || fail "--version failed"
 [ "$version" = "Velmor $expected_version" ] || fail "--version printed: $version"
 search=$(as_user "$prefix/bin/velmor" --search "الله" --sura 1) || fail "--search failed: $search"
 [ "$(printf '%s\n' "$search" | head -n1)" = "الفاتحة : 1" ] || fail "--search printed: $search"
+
+# The Uthmani text in the font installed beside the program: an image of it
+# differs from one in the simple script's face (it would be the same face if
+# the font were not found).
+as_user "$prefix/bin/velmor" --aya 2:255 --script uthmani >/dev/null || fail "--aya --script uthmani failed"
+as_user "$prefix/bin/velmor" --image "$home/u.png" --aya 112:1 --script uthmani 2>"$work/image.log" ||
+  fail "--image failed: $(cat "$work/image.log")"
+as_user env QT_LOGGING_RULES="velmor.*=true" "$prefix/bin/velmor" --image "$home/u2.png" --aya 112:1 \
+  --script uthmani 2>&1 | grep -q "Uthmani font cannot be loaded" && fail "the installed Uthmani font was not loaded"
+[ -s "$home/u.png" ] || fail "no image was written"
 
 as_user env VELMOR_INSTALLED_PROGRAM_FOLDER="$folder" "$window_test" || fail "the window test failed"
 [ -f "$home/.config/Velmor/all.txt" ] || fail "the font was not saved in the user's configuration folder"
