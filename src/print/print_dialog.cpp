@@ -78,6 +78,28 @@ PrintDialog::PrintDialog(store::Store& store, const QString& connectionString, M
         connect(box, &QLineEdit::textEdited, someAyas, [this] { someAyas->setChecked(true); });
     }
 
+    buildPickers();
+
+    auto* range = new QHBoxLayout;
+    range->addWidget(someAyas);
+    range->addWidget(fromBox);
+    range->addWidget(new QLabel(QStringLiteral("إلى"), this));
+    range->addWidget(toBox);
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("التفسير:"), tafsirPicker);
+    form->addRow(QStringLiteral("الرسم:"), scriptPicker);
+    form->addRow(QStringLiteral("الورق:"), pagePicker);
+    form->addRow(QStringLiteral("الهوامش:"), marginBox);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(wholeSura);
+    layout->addLayout(range);
+    layout->addWidget(chosenAyas);
+    layout->addLayout(form);
+    layout->addLayout(buildButtons());
+}
+
+void PrintDialog::buildPickers() {
     const QSettings kept = choices();
     tafsirPicker = new QComboBox(this);
     tafsirPicker->setAccessibleName(QStringLiteral("التفسير تحت كل آية"));
@@ -104,18 +126,9 @@ PrintDialog::PrintDialog(store::Store& store, const QString& connectionString, M
     marginBox->setRange(5, 40);
     marginBox->setSuffix(QStringLiteral(" مم"));
     marginBox->setValue(kept.value(QStringLiteral("margin"), 18.0).toDouble());
+}
 
-    auto* range = new QHBoxLayout;
-    range->addWidget(someAyas);
-    range->addWidget(fromBox);
-    range->addWidget(new QLabel(QStringLiteral("إلى"), this));
-    range->addWidget(toBox);
-    auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("التفسير:"), tafsirPicker);
-    form->addRow(QStringLiteral("الرسم:"), scriptPicker);
-    form->addRow(QStringLiteral("الورق:"), pagePicker);
-    form->addRow(QStringLiteral("الهوامش:"), marginBox);
-
+QLayout* PrintDialog::buildButtons() {
     printButton = new QPushButton(QStringLiteral("طباعة…"), this);
     pdfButton = new QPushButton(QStringLiteral("حفظ PDF…"), this);
     auto* close = new QPushButton(QStringLiteral("إغلاق"), this);
@@ -140,12 +153,7 @@ PrintDialog::PrintDialog(store::Store& store, const QString& connectionString, M
     buttons->addWidget(pdfButton);
     buttons->addWidget(close);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(wholeSura);
-    layout->addLayout(range);
-    layout->addWidget(chosenAyas);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
+    return buttons;
 }
 
 Outcome<print::PrintRequest> PrintDialog::request() const {

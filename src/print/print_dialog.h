@@ -11,6 +11,7 @@
 class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -66,6 +67,10 @@ public:
     QLabel* outcomeLine;
 
 private:
+    // The pickers of the tafsir, script, paper and margins, as they were
+    // last chosen.
+    void buildPickers();
+    QLayout* buildButtons();
     void printPages();
     void keepChoices() const;
     Outcome<std::vector<print::PrintedAya>> ayas() const;

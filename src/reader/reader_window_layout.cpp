@@ -33,6 +33,22 @@ QToolButton* stepButton(QWidget* parent, const char* name, const QString& captio
     return button;
 }
 
+// A picker of one of the values, each under its title, the chosen one
+// shown; each item's data is its value as a number.
+template <typename Value>
+QComboBox* picker(QWidget* parent, const char* name, const QString& title,
+                  std::initializer_list<Value> values, QString (*titleOf)(Value), Value chosen) {
+    auto* box = new QComboBox(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setAccessibleName(title);
+    box->setToolTip(title);
+    for (const Value value : values) {
+        box->addItem(titleOf(value), QVariant::fromValue(static_cast<int>(value)));
+    }
+    box->setCurrentIndex(box->findData(QVariant::fromValue(static_cast<int>(chosen))));
+    return box;
+}
+
 } // namespace
 
 QLayout* ReaderWindow::buildSteps() {
@@ -81,39 +97,21 @@ QLayout* ReaderWindow::buildChoices() {
     choices->addWidget(go);
     choices->addSpacing(12);
 
-    sourcePicker = new QComboBox(this);
-    sourcePicker->setObjectName(QStringLiteral("sourcePicker"));
-    sourcePicker->setAccessibleName(QStringLiteral("مصدر التفسير"));
-    sourcePicker->setToolTip(QStringLiteral("مصدر التفسير"));
-    for (const TafsirSource source : {TafsirSource::Muyassar, TafsirSource::Jalalayn}) {
-        sourcePicker->addItem(tafsirTitle(source), QVariant::fromValue(static_cast<int>(source)));
-    }
-    sourcePicker->setCurrentIndex(
-        sourcePicker->findData(QVariant::fromValue(static_cast<int>(preferences_.source))));
+    sourcePicker =
+        picker(this, "sourcePicker", QStringLiteral("مصدر التفسير"),
+               {TafsirSource::Muyassar, TafsirSource::Jalalayn}, tafsirTitle, preferences_.source);
     connect(sourcePicker, &QComboBox::activated, this, [this](int index) {
         setTafsirSource(static_cast<TafsirSource>(sourcePicker->itemData(index).toInt()));
     });
-    themePicker = new QComboBox(this);
-    themePicker->setObjectName(QStringLiteral("themePicker"));
-    themePicker->setAccessibleName(QStringLiteral("ألوان القراءة"));
-    themePicker->setToolTip(QStringLiteral("ألوان القراءة"));
-    for (const ReaderTheme theme : {ReaderTheme::Light, ReaderTheme::Sepia, ReaderTheme::Dark}) {
-        themePicker->addItem(themeTitle(theme), QVariant::fromValue(static_cast<int>(theme)));
-    }
-    themePicker->setCurrentIndex(
-        themePicker->findData(QVariant::fromValue(static_cast<int>(preferences_.theme))));
+    themePicker = picker(this, "themePicker", QStringLiteral("ألوان القراءة"),
+                         {ReaderTheme::Light, ReaderTheme::Sepia, ReaderTheme::Dark}, themeTitle,
+                         preferences_.theme);
     connect(themePicker, &QComboBox::activated, this, [this](int index) {
         setTheme(static_cast<ReaderTheme>(themePicker->itemData(index).toInt()));
     });
-    scriptPicker = new QComboBox(this);
-    scriptPicker->setObjectName(QStringLiteral("scriptPicker"));
-    scriptPicker->setAccessibleName(QStringLiteral("رسم النص"));
+    scriptPicker = picker(this, "scriptPicker", QStringLiteral("رسم النص"),
+                          {Script::Simple, Script::Uthmani}, scriptTitle, preferences_.script);
     scriptPicker->setToolTip(QStringLiteral("رسم النص: الإملائي أو العثماني كما في المصحف"));
-    for (const Script script : {Script::Simple, Script::Uthmani}) {
-        scriptPicker->addItem(scriptTitle(script), QVariant::fromValue(static_cast<int>(script)));
-    }
-    scriptPicker->setCurrentIndex(
-        scriptPicker->findData(QVariant::fromValue(static_cast<int>(preferences_.script))));
     connect(scriptPicker, &QComboBox::activated, this, [this](int index) {
         setScript(static_cast<Script>(scriptPicker->itemData(index).toInt()));
     });

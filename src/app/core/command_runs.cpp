@@ -181,6 +181,10 @@ int printAyaFieldOf(const CommandLine& command, const QString& programFolder, st
 
 } // namespace
 
+void fail(std::FILE* err, const QString& reason) {
+    print(err, QStringLiteral("velmor: ") + reason + u'\n');
+}
+
 int help(const CommandLine& command, const QString& /*folder*/, std::FILE* out,
          std::FILE* /*err*/) {
     print(out, command.text());

@@ -9,6 +9,8 @@
 namespace velmor::runs {
 
 void print(std::FILE* stream, const QString& text);
+// "velmor: REASON" on a line of its own.
+void fail(std::FILE* err, const QString& reason);
 
 int help(const CommandLine& command, const QString& folder, std::FILE* out, std::FILE* err);
 int version(const CommandLine& command, const QString& folder, std::FILE* out, std::FILE* err);

@@ -12,10 +12,6 @@ namespace {
 
 using library::Library;
 
-void fail(std::FILE* err, const QString& reason) {
-    print(err, QStringLiteral("velmor: ") + reason + u'\n');
-}
-
 // The library, with what opening it had to say on the error stream.
 std::unique_ptr<Library> openLibrary(std::FILE* err) {
     Library::Opened opened = Library::open(Library::defaultPath());

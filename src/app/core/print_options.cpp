@@ -142,10 +142,6 @@ namespace runs {
 
 namespace {
 
-void fail(std::FILE* err, const QString& reason) {
-    print(err, QStringLiteral("velmor: ") + reason + u'\n');
-}
-
 // The ayas a PDF or an image asks for, read from the database; the status
 // to end with when they cannot be (the error stream has said why).
 struct Asked {

@@ -20,10 +20,6 @@ namespace {
 // The most a text to check may hold.
 constexpr qsizetype kVerifyLimit = qsizetype{1024} * 1024;
 
-void fail(std::FILE* err, const QString& reason) {
-    print(err, QStringLiteral("velmor: ") + reason + u'\n');
-}
-
 // The text's words, read through the program's database; the error stream
 // says why when they cannot be.
 std::shared_ptr<const verify::QuranWords> readWords(const QString& folder, std::FILE* err) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 
 namespace velmor {
 
@@ -99,6 +100,55 @@ std::vector<TextWord> textWords(const QString& text) {
     return words;
 }
 
+namespace {
+
+// For each of the n simple words, the Uthmani word that holds it, each
+// Uthmani word taking 1..kMost consecutive simple words, at the least cost
+// of consonants spelled otherwise; nothing when no such alignment exists.
+std::optional<std::vector<int>> alignByConsonants(const std::vector<QString>& simple,
+                                                  const std::vector<QString>& uthmani) {
+    constexpr std::size_t kMost = 3;
+    constexpr int kNever = std::numeric_limits<int>::max() / 2;
+    const std::size_t n = simple.size();
+    const std::size_t m = uthmani.size();
+    // cost[i][j]: the best alignment of the first i simple words with the
+    // first j Uthmani words; took[i][j]: how many the j-th took.
+    std::vector<std::vector<int>> cost(n + 1, std::vector<int>(m + 1, kNever));
+    std::vector<std::vector<unsigned char>> took(n + 1, std::vector<unsigned char>(m + 1, 0));
+    cost[0][0] = 0;
+    for (std::size_t j = 1; j <= m; ++j) {
+        for (std::size_t i = j; i <= n && i <= j * kMost; ++i) {
+            QString joined;
+            for (std::size_t k = 1; k <= kMost && k <= i; ++k) {
+                joined.prepend(simple[i - k]);
+                if (cost[i - k][j - 1] == kNever) {
+                    continue;
+                }
+                // A join is a little dearer than a word for a word, so that
+                // equal spellings pair one to one.
+                const int c = cost[i - k][j - 1] + editDistance(joined, uthmani[j - 1]) +
+                              static_cast<int>(k - 1);
+                if (c < cost[i][j]) {
+                    cost[i][j] = c;
+                    took[i][j] = static_cast<unsigned char>(k);
+                }
+            }
+        }
+    }
+    if (cost[n][m] == kNever) {
+        return std::nullopt;
+    }
+    std::vector<int> owner(n, 0);
+    for (std::size_t i = n, j = m; j > 0; --j) {
+        for (std::size_t k = took[i][j]; k > 0; --k) {
+            owner[--i] = static_cast<int>(j - 1);
+        }
+    }
+    return owner;
+}
+
+} // namespace
+
 std::vector<int> uthmaniWordOf(const QString& simple, const QString& uthmani) {
     const std::vector<TextWord> s = textWords(simple);
     const std::vector<TextWord> u = textWords(uthmani);
@@ -108,59 +158,22 @@ std::vector<int> uthmaniWordOf(const QString& simple, const QString& uthmani) {
     if (m == 0) {
         return owner;
     }
-    if (n <= m) {
-        // As many words (or fewer, which the texts never have): in order.
+    // As many words (or fewer, which the texts never have): in order.
+    if (n > m) {
+        std::vector<QString> sc(n);
+        std::vector<QString> uc(m);
         for (std::size_t i = 0; i < n; ++i) {
-            owner[i] = static_cast<int>(i);
+            sc[i] = consonants(QStringView(simple).mid(s[i].start, s[i].length));
         }
-        return owner;
+        for (std::size_t j = 0; j < m; ++j) {
+            uc[j] = consonants(QStringView(uthmani).mid(u[j].start, u[j].length));
+        }
+        if (std::optional<std::vector<int>> aligned = alignByConsonants(sc, uc)) {
+            return *std::move(aligned);
+        }
     }
-    // cost[i][j]: the best alignment of the first i simple words with the
-    // first j Uthmani words, each Uthmani word taking 1..kMost simple words.
-    constexpr std::size_t kMost = 3;
-    constexpr int kNever = std::numeric_limits<int>::max() / 2;
-    std::vector<QString> sc(n);
-    std::vector<QString> uc(m);
     for (std::size_t i = 0; i < n; ++i) {
-        sc[i] = consonants(QStringView(simple).mid(s[i].start, s[i].length));
-    }
-    for (std::size_t j = 0; j < m; ++j) {
-        uc[j] = consonants(QStringView(uthmani).mid(u[j].start, u[j].length));
-    }
-    std::vector<std::vector<int>> cost(n + 1, std::vector<int>(m + 1, kNever));
-    std::vector<std::vector<unsigned char>> took(n + 1, std::vector<unsigned char>(m + 1, 0));
-    cost[0][0] = 0;
-    for (std::size_t j = 1; j <= m; ++j) {
-        // Only the stretch of simple words that leaves one for every later
-        // Uthmani word and no more than kMost for each.
-        for (std::size_t i = j; i <= n && i <= j * kMost; ++i) {
-            QString joined;
-            for (std::size_t k = 1; k <= kMost && k <= i; ++k) {
-                joined.prepend(sc[i - k]);
-                if (cost[i - k][j - 1] == kNever) {
-                    continue;
-                }
-                // A join is a little dearer than a word for a word, so that
-                // equal spellings pair one to one.
-                const int c =
-                    cost[i - k][j - 1] + editDistance(joined, uc[j - 1]) + static_cast<int>(k - 1);
-                if (c < cost[i][j]) {
-                    cost[i][j] = c;
-                    took[i][j] = static_cast<unsigned char>(k);
-                }
-            }
-        }
-    }
-    if (cost[n][m] == kNever) {
-        for (std::size_t i = 0; i < n; ++i) {
-            owner[i] = static_cast<int>(std::min(i, m - 1));
-        }
-        return owner;
-    }
-    for (std::size_t i = n, j = m; j > 0; --j) {
-        for (std::size_t k = took[i][j]; k > 0; --k) {
-            owner[--i] = static_cast<int>(j - 1);
-        }
+        owner[i] = static_cast<int>(std::min(i, m - 1));
     }
     return owner;
 }
