@@ -278,7 +278,7 @@ void Form1::showFilled(bool complete) {
     if (session_.results().count() == 0) {
         suraayaalist->clear(); // a walk that failed halfway shows nothing
     }
-    score->setText(QString::number(suraayaalist->count()));
+    setSpokenValue(*score, QString::number(suraayaalist->count()));
     // Selecting by program runs the selection handling like a click.
     if (suraayaalist->count() > 0) {
         suraayaalist->setCurrentRow(0);
@@ -334,11 +334,11 @@ void Form1::showAya(const ResultDetails& shown) {
     Text1->setExtraSelections(marks);
     Text2->setPlainText(shown.tafsir);
     if (!shown.suraClass.isEmpty()) {
-        typetext->setText(shown.suraClass);
-        soraayanum->setText(shown.suraAyaCount);
+        setSpokenValue(*typetext, shown.suraClass);
+        setSpokenValue(*soraayanum, shown.suraAyaCount);
     }
-    chapterNOtext->setText(QString::number(shown.juz));
-    pagenotext->setText(QString::number(shown.page));
+    setSpokenValue(*chapterNOtext, QString::number(shown.juz));
+    setSpokenValue(*pagenotext, QString::number(shown.page));
     shownAyaId_ = shown.id;
 }
 

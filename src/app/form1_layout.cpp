@@ -2,6 +2,7 @@
 // and captioned. The behaviour they start is in form1.cpp.
 #include "fonts.h"
 #include "form1.h"
+#include "menu_key.h"
 #include "text_boxes.h"
 #include "tray_area.h"
 #include "twips.h"
@@ -36,7 +37,7 @@ QLabel* label(QWidget* parent, const char* name, QRect geometry, const QString& 
 QLabel* valueLabel(QWidget* parent, const char* name, QRect geometry, const QString& initial,
                    const QString& accessibleName) {
     auto* widget = label(parent, name, geometry, initial);
-    widget->setAccessibleName(accessibleName);
+    setSpokenCaption(*widget, accessibleName);
     return widget;
 }
 
@@ -309,14 +310,7 @@ void Form1::buildMenus() {
     researching = action(this, "researching", QStringLiteral("البحث المتقدم"));
     bar->addAction(researching);
 
-    // F10 opens the menu bar at its first menu, as Alt alone does.
-    auto* menuKey = new QAction(this);
-    menuKey->setShortcut(QKeySequence(Qt::Key_F10));
-    addAction(menuKey);
-    connect(menuKey, &QAction::triggered, bar, [bar] {
-        bar->setFocus(Qt::MenuBarFocusReason);
-        bar->setActiveAction(bar->actions().value(0));
-    });
+    bindMenuKey(*this, *bar);
 
     for (QAction* item : {chosen, allayaa, copy, tools, reading}) {
         item->setShortcutContext(Qt::WindowShortcut);

@@ -15,7 +15,6 @@ Form3::Form3() {
     prepareFixedWindow(*this, "Form3", QStringLiteral("ملاحظات"), QSize(460, 340));
     Text2 = makeReadOnlyTextBox(this, "Text2", designedDisplayFont(), Qt::AlignHCenter);
     Text2->setGeometry(8, 8, 444, 284);
-    Text2->setFocusPolicy(Qt::NoFocus);
     Text2->setPlainText(QString(notesText()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     Text2->setAccessibleName(windowTitle());
     Command1 =

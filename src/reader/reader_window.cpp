@@ -233,7 +233,7 @@ QString ReaderWindow::message() const {
 }
 
 void ReaderWindow::say(const QString& text) {
-    messageLine->setText(text);
+    setSpokenValue(*messageLine, text);
 }
 
 void ReaderWindow::showSura() {
@@ -254,9 +254,10 @@ void ReaderWindow::showCurrent() {
 
 void ReaderWindow::showPlace() {
     const AyaPlace& place = session_.place();
-    placeLine->setText(QStringLiteral("%1 · الصفحة %2 · الجزء %3")
-                           .arg(resultLine(place.sura, place.aya), arabicIndicNumber(place.page),
-                                arabicIndicNumber(place.juz)));
+    setSpokenValue(*placeLine, QStringLiteral("%1 · الصفحة %2 · الجزء %3")
+                                   .arg(resultLine(place.sura, place.aya),
+                                        arabicIndicNumber(place.page),
+                                        arabicIndicNumber(place.juz)));
     libraryPanel->setCurrentAya({place.sura, place.aya});
     showSimilar();
     if (library_ != nullptr && !library_->readOnly()) {

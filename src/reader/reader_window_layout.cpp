@@ -6,6 +6,7 @@
 #include "reader_window.h"
 #include "scripture_view.h"
 #include "text_boxes.h"
+#include "window_parts.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>
@@ -202,7 +203,7 @@ void ReaderWindow::buildControls() {
     // message neither pushes the text down nor widens the window.
     messageLine = new QLabel(this);
     messageLine->setObjectName(QStringLiteral("messageLine"));
-    messageLine->setAccessibleName(QStringLiteral("رسالة"));
+    setSpokenCaption(*messageLine, QStringLiteral("رسالة"));
     messageLine->setWordWrap(false);
     messageLine->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     messageLine->setFixedHeight(messageLine->fontMetrics().height() + 4);
@@ -213,7 +214,7 @@ void ReaderWindow::buildControls() {
 
     placeLine = new QLabel(this);
     placeLine->setObjectName(QStringLiteral("placeLine"));
-    placeLine->setAccessibleName(QStringLiteral("موضع الآية"));
+    setSpokenCaption(*placeLine, QStringLiteral("موضع الآية"));
     layout->addWidget(placeLine);
 
     zoom_ = new PaneZoom(this, [this](QWidget* pane, int steps) { stepSize(pane, steps); });

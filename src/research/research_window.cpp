@@ -109,6 +109,7 @@ ResearchWindow::ResearchWindow(IndexSource index, library::Library* library, QWi
     queryBox->setEditable(true);
     queryBox->setInsertPolicy(QComboBox::NoInsert);
     queryBox->setAccessibleName(QStringLiteral("نص البحث المتقدم"));
+    queryBox->lineEdit()->setAccessibleName(queryBox->accessibleName());
     queryBox->lineEdit()->setAccessibleName(QStringLiteral("نص البحث المتقدم"));
     queryBox->lineEdit()->setPlaceholderText(
         QStringLiteral("كلمات تجمعها الآية، \"عبارة\"، أ|ب لأيهما، -كلمة للاستثناء"));

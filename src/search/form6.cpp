@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QToolButton>
 
@@ -94,6 +95,15 @@ void Form6::buildScope() {
     part2 =
         promptedPicker(this, "part2", twipsRect(1380, 2700, 1185, 315), juzPrompt, juzEntries());
     allsearch->setChecked(true);
+    // Six pickers of two kinds: each named for a screen reader by its place,
+    // and the edit box inside each by the same name.
+    const std::pair<QComboBox*, const char*> named[] = {
+        {sora, "السورة"},      {sora1, "من السورة"}, {sora2, "إلى السورة"},
+        {part, "الجزء"},       {part1, "من الجزء"},  {part2, "إلى الجزء"}};
+    for (const auto& [picker, name] : named) {
+        picker->setAccessibleName(QString::fromUtf8(name));
+        picker->lineEdit()->setAccessibleName(QString::fromUtf8(name));
+    }
 
     // Two groups: the matching mode inside the frame, the scope outside.
     auto* scopes = new QButtonGroup(this);

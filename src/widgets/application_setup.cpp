@@ -5,14 +5,37 @@
 #include "no_mnemonic_style.h"
 #include "version.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <QWidget>
 
 namespace velmor {
 
+namespace {
+
+// The program's own windows are plain widgets, which a screen reader is
+// shown as a nameless filler: each is a frame (a dialog while it is modal)
+// named by its title.
+QAccessibleInterface* windowAccessible(const QString& className, QObject* object) {
+    auto* window = qobject_cast<QWidget*>(object);
+    if (window == nullptr || !window->isWindow() ||
+        className != QLatin1String(object->metaObject()->className()) ||
+        object->metaObject()->superClass() != &QWidget::staticMetaObject ||
+        (window->windowType() != Qt::Window && window->windowType() != Qt::Dialog)) {
+        return nullptr;
+    }
+    return new QAccessibleWidget(window, window->windowModality() == Qt::NonModal
+                                             ? QAccessible::Window
+                                             : QAccessible::Dialog);
+}
+
+} // namespace
+
 void setUpApplication(QApplication& app) {
+    QAccessible::installFactory(windowAccessible);
     QApplication::setApplicationName(applicationTitle());
     QApplication::setApplicationVersion(QLatin1String(kVersion));
     QApplication::setLayoutDirection(Qt::RightToLeft);

@@ -17,6 +17,11 @@ void prepareReadOnlyTextBox(QPlainTextEdit& box, const char* name, const QFont& 
                             Qt::Alignment alignment) {
     box.setObjectName(QString::fromLatin1(name));
     box.setReadOnly(true);
+    // Read-only, yet with a keyboard caret (arrows, Ctrl+arrows, Home, End,
+    // Shift to select), so that a screen reader reads it by character, word
+    // and line.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    box.setFocusPolicy(Qt::StrongFocus);
     box.setFont(font);
     box.setLayoutDirection(Qt::RightToLeft);
     box.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -2,14 +2,38 @@
 
 #include "fonts.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
 #include <QWidget>
 
 namespace velmor {
+
+void setSpokenCaption(QLabel& value, const QString& caption) {
+    // The designed captions end in " :"; the name reads "caption: value".
+    QString spoken = caption.trimmed();
+    if (spoken.endsWith(u':')) {
+        spoken.chop(1);
+    }
+    value.setProperty("spokenCaption", spoken.trimmed());
+    setSpokenValue(value, value.text());
+}
+
+void setSpokenValue(QLabel& value, const QString& text) {
+    value.setText(text);
+    const QString caption = value.property("spokenCaption").toString();
+    const QString name =
+        caption.isEmpty() ? text.trimmed() : caption + QStringLiteral(": ") + text.trimmed();
+    if (value.accessibleName() != name) {
+        value.setAccessibleName(name);
+        QAccessibleEvent changed(&value, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&changed);
+    }
+}
 
 QIcon programIcon() {
     return QIcon(QStringLiteral(":/artwork/app.svg"));
@@ -107,6 +131,10 @@ QComboBox* promptedPicker(QWidget* parent, const char* name, QRect geometry, con
     combo->lineEdit()->setAlignment(Qt::AlignRight | Qt::AlignAbsolute);
     combo->setCurrentIndex(-1);
     combo->setEditText(prompt);
+    // Named by its prompt, and so is the edit box inside it, which a screen
+    // reader otherwise finds with no name.
+    combo->setAccessibleName(prompt);
+    combo->lineEdit()->setAccessibleName(prompt);
     combo->setAccessibleName(prompt);
     combo->setMaxVisibleItems(15);
     return combo;

@@ -12,6 +12,8 @@ class QComboBox;
 
 class QToolButton;
 
+class QLabel;
+
 namespace velmor {
 
 // A control of the designed window: made, named and placed in its parent.
@@ -24,6 +26,12 @@ template <typename Widget> Widget* place(QWidget* parent, const char* name, QRec
 
 // The program's icon: the window icon of every window and the tray's.
 QIcon programIcon();
+
+// A value shown beside its caption: it shows the text, and gives a screen
+// reader the caption with the value ("رقم الصفحة: 42"), announcing the
+// change. The caption is given once, by setSpokenCaption.
+void setSpokenCaption(QLabel& value, const QString& caption);
+void setSpokenValue(QLabel& value, const QString& text);
 
 // A secondary window: named, captioned, right to left, the program's icon,
 // unloaded (deleted) when closed, closed by Escape.

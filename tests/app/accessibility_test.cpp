@@ -1,0 +1,156 @@
+// What a screen reader is told, read in-process through Qt's accessibility
+// interfaces: values with their captions, and their changes; a caret in the
+// texts a reader reads; the menu key giving the keyboard back; distinct
+// names; windows named by their titles.
+#include "form6.h"
+#include "main_window_fixture.h"
+#include "reader_window.h"
+#include "windows.h"
+
+#include <QAccessible>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <set>
+
+using namespace velmor;
+
+namespace {
+
+QString nameOf(QObject* object) {
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(object);
+    return face != nullptr ? face->text(QAccessible::Name) : QStringLiteral("<none>");
+}
+
+// The name changes sent while it lives, by object.
+class NameChanges {
+public:
+    NameChanges() {
+        seen().clear();
+        QAccessible::installUpdateHandler([](QAccessibleEvent* event) {
+            if (event->type() == QAccessible::NameChanged) {
+                seen().insert(event->object());
+            }
+        });
+        QAccessible::setActive(true);
+    }
+    ~NameChanges() { QAccessible::installUpdateHandler(nullptr); }
+    NameChanges(const NameChanges&) = delete;
+    NameChanges& operator=(const NameChanges&) = delete;
+    bool sentFor(QObject* object) const { return seen().count(object) > 0; }
+    void clear() { seen().clear(); }
+
+private:
+    static std::set<QObject*>& seen() {
+        static std::set<QObject*> objects;
+        return objects;
+    }
+};
+
+class ScreenReaderTest : public test::MainWindowTest {};
+
+} // namespace
+
+TEST_F(ScreenReaderTest, ValuesAreSpokenWithTheirCaptionsAsTheyChange) {
+    NameChanges changes;
+    searchFor(QStringLiteral("الصمد")); // 112:2 alone
+    const std::pair<QLabel*, QString> spoken[] = {
+        {form->pagenotext, QStringLiteral("رقم الصفحة: 604")},
+        {form->chapterNOtext, QStringLiteral("الجزء: 30")},
+        {form->typetext, QStringLiteral("التصنيف: ") + form->typetext->text()},
+        {form->soraayanum, QStringLiteral("عدد آيات السورة: 4")},
+        {form->score, QStringLiteral("عدد النتائج: 1")},
+    };
+    for (const auto& [label, name] : spoken) {
+        EXPECT_EQ(nameOf(label), name);
+        if (QAccessible::isActive()) { // a platform that takes the events
+            EXPECT_TRUE(changes.sentFor(label)) << name.toStdString();
+        }
+    }
+    EXPECT_FALSE(form->typetext->text().isEmpty());
+    // The designed captions on screen are as they were.
+    EXPECT_EQ(form->pagenotext->text(), QStringLiteral("604"));
+    EXPECT_EQ(form->Label4->text(), QStringLiteral("رقم الصفحة :"));
+
+    form->reading_Click();
+    ReaderWindow* reader = form->readerWindow();
+    ASSERT_NE(reader, nullptr);
+    reader->goTo(QStringLiteral("2:255"));
+    EXPECT_TRUE(nameOf(reader->placeLine).startsWith(QStringLiteral("موضع الآية: البقرة : 255")));
+    changes.clear();
+    reader->goTo(QStringLiteral("2:300"));
+    EXPECT_EQ(nameOf(reader->messageLine),
+              QStringLiteral("رسالة: ") + reader->messageLine->text());
+    if (QAccessible::isActive()) {
+        EXPECT_TRUE(changes.sentFor(reader->messageLine));
+    }
+}
+
+TEST_F(ScreenReaderTest, TheTextsAReaderReadsTakeACaret) {
+    searchFor(QStringLiteral("الصمد"));
+    form->tafser_Click();
+    for (QPlainTextEdit* box : {form->Text1, form->Text2}) {
+        SCOPED_TRACE(box->objectName().toStdString());
+        EXPECT_TRUE(box->isReadOnly());
+        EXPECT_NE(box->focusPolicy() & Qt::TabFocus, 0);
+        box->setFocus();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return box->hasFocus(); }));
+        QAccessibleTextInterface* text =
+            QAccessible::queryAccessibleInterface(box)->textInterface();
+        ASSERT_NE(text, nullptr);
+        QTest::keyClick(box, Qt::Key_Home, Qt::ControlModifier);
+        EXPECT_EQ(text->cursorPosition(), 0);
+        QTest::keyClick(box, Qt::Key_Left); // the next letter, right to left
+        QTest::keyClick(box, Qt::Key_Left);
+        EXPECT_EQ(text->cursorPosition(), 2);
+        QTest::keyClick(box, Qt::Key_End, Qt::ControlModifier | Qt::ShiftModifier);
+        EXPECT_EQ(text->selectionCount(), 1);
+        EXPECT_EQ(text->text(0, text->characterCount()), box->toPlainText());
+    }
+}
+
+TEST_F(ScreenReaderTest, EscapeFromTheMenusGivesTheKeyboardBack) {
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    form->searcht->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->searcht->hasFocus(); }));
+    QTest::keyClick(form.get(), Qt::Key_F10);
+    QMenuBar* bar = form->findChild<QMenuBar*>();
+    ASSERT_NE(bar, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return bar->hasFocus(); }));
+    EXPECT_NE(bar->activeAction(), nullptr);
+    // Escape leaves the menus, and the keyboard is back in the search box.
+    QTest::keyClick(bar, Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form->searcht->hasFocus(); }));
+    QTest::keyClick(form->searcht, Qt::Key_A);
+    EXPECT_TRUE(form->searcht->text().endsWith(u'a'));
+}
+
+TEST_F(ScreenReaderTest, EveryPickerHasItsOwnNameAndEveryWindowItsTitle) {
+    form->tools_Click();
+    auto* options = test::openWindow<Form6>();
+    ASSERT_NE(options, nullptr);
+    // On Linux a combo box's own name is its text; the edit box inside it,
+    // which has the keyboard, carries the name.
+    QStringList names;
+    for (QComboBox* picker : {options->sora, options->sora1, options->sora2, options->part,
+                              options->part1, options->part2}) {
+        names.append(nameOf(picker->lineEdit()));
+        EXPECT_EQ(picker->accessibleName(), names.back());
+    }
+    EXPECT_EQ(names, (QStringList{QStringLiteral("السورة"), QStringLiteral("من السورة"),
+                                  QStringLiteral("إلى السورة"), QStringLiteral("الجزء"),
+                                  QStringLiteral("من الجزء"), QStringLiteral("إلى الجزء")}));
+    // A window, not a nameless filler: the options window is modal.
+    for (QWidget* window : {static_cast<QWidget*>(form.get()), static_cast<QWidget*>(options)}) {
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(window);
+        ASSERT_NE(face, nullptr);
+        EXPECT_NE(face->role(), QAccessible::Client);
+        EXPECT_TRUE(face->role() == QAccessible::Window || face->role() == QAccessible::Dialog);
+        EXPECT_EQ(face->text(QAccessible::Name), window->windowTitle());
+    }
+    options->close();
+}
