@@ -94,6 +94,7 @@ void Form1::connectControls() {
     });
     connect(suraayaalist, &QListWidget::itemDoubleClicked, this, &Form1::suraayaalist_DblClick);
     connect(addaya, &QListWidget::itemDoubleClicked, this, &Form1::addaya_DblClick);
+    bindAnnouncements(); // before the list changes, to name what it loses
     connect(&chosenList_, &ChosenList::added, addaya,
             [this](const QString& line) { addaya->addItem(line); });
     connect(&chosenList_, &ChosenList::removed, addaya,
@@ -279,6 +280,7 @@ void Form1::showFilled(bool complete) {
         suraayaalist->clear(); // a walk that failed halfway shows nothing
     }
     setSpokenValue(*score, QString::number(suraayaalist->count()));
+    announceResults();
     // Selecting by program runs the selection handling like a click.
     if (suraayaalist->count() > 0) {
         suraayaalist->setCurrentRow(0);

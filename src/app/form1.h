@@ -210,6 +210,10 @@ private:
 
     // The search options window; reading its controls before it was ever
     // shown creates it hidden, with its initial choices.
+    // What a screen reader is told of a search's outcome and of the chosen
+    // ayas' changes (form1_announce.cpp).
+    void bindAnnouncements();
+    void announceResults();
     Form6& ensureForm6();
     // Opens a new composed-text window for the request.
     void openForm5(CompositionRequest request);

@@ -234,6 +234,9 @@ QString ReaderWindow::message() const {
 
 void ReaderWindow::say(const QString& text) {
     setSpokenValue(*messageLine, text);
+    if (!text.isEmpty()) {
+        announce(*this, text);
+    }
 }
 
 void ReaderWindow::showSura() {
@@ -250,14 +253,17 @@ void ReaderWindow::showCurrent() {
     scrollToCurrent();
     showTafsir();
     showPlace();
+    // The new aya whole, not the screen line the caret landed on.
+    const AyaPlace& place = session_.place();
+    announce(*this, resultLine(place.sura, place.aya) + QStringLiteral("، ") + session_.ayaText());
 }
 
 void ReaderWindow::showPlace() {
     const AyaPlace& place = session_.place();
-    setSpokenValue(*placeLine, QStringLiteral("%1 · الصفحة %2 · الجزء %3")
-                                   .arg(resultLine(place.sura, place.aya),
-                                        arabicIndicNumber(place.page),
-                                        arabicIndicNumber(place.juz)));
+    setSpokenValue(*placeLine,
+                   QStringLiteral("%1 · الصفحة %2 · الجزء %3")
+                       .arg(resultLine(place.sura, place.aya), arabicIndicNumber(place.page),
+                            arabicIndicNumber(place.juz)));
     libraryPanel->setCurrentAya({place.sura, place.aya});
     showSimilar();
     if (library_ != nullptr && !library_->readOnly()) {

@@ -98,8 +98,8 @@ void Form6::buildScope() {
     // Six pickers of two kinds: each named for a screen reader by its place,
     // and the edit box inside each by the same name.
     const std::pair<QComboBox*, const char*> named[] = {
-        {sora, "السورة"},      {sora1, "من السورة"}, {sora2, "إلى السورة"},
-        {part, "الجزء"},       {part1, "من الجزء"},  {part2, "إلى الجزء"}};
+        {sora, "السورة"}, {sora1, "من السورة"}, {sora2, "إلى السورة"},
+        {part, "الجزء"},  {part1, "من الجزء"},  {part2, "إلى الجزء"}};
     for (const auto& [picker, name] : named) {
         picker->setAccessibleName(QString::fromUtf8(name));
         picker->lineEdit()->setAccessibleName(QString::fromUtf8(name));

@@ -3,6 +3,7 @@
 #include "fonts.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QComboBox>
 #include <QIcon>
 #include <QKeyEvent>
@@ -31,6 +32,17 @@ void setSpokenValue(QLabel& value, const QString& text) {
     if (value.accessibleName() != name) {
         value.setAccessibleName(name);
         QAccessibleEvent changed(&value, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&changed);
+    }
+}
+
+void announce(QWidget& where, const QString& text) {
+    QWidget* focus = QApplication::focusWidget();
+    QWidget* target = focus != nullptr && focus->window() == where.window() ? focus : &where;
+    // The same words again are a change too.
+    for (const QString& description : {QString(), text}) {
+        target->setAccessibleDescription(description);
+        QAccessibleEvent changed(target, QAccessible::DescriptionChanged);
         QAccessible::updateAccessibility(&changed);
     }
 }

@@ -33,6 +33,12 @@ QIcon programIcon();
 void setSpokenCaption(QLabel& value, const QString& caption);
 void setSpokenValue(QLabel& value, const QString& text);
 
+// Says an outcome to a screen reader (Qt 6.4 has no announcement of its
+// own): it becomes the description of the control that has the keyboard in
+// where's window (where itself otherwise), and the change is announced, so
+// that a screen reader speaks it where the reader is.
+void announce(QWidget& where, const QString& text);
+
 // A secondary window: named, captioned, right to left, the program's icon,
 // unloaded (deleted) when closed, closed by Escape.
 void prepareWindow(QWidget& window, const char* name, const QString& caption);

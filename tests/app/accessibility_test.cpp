@@ -82,8 +82,7 @@ TEST_F(ScreenReaderTest, ValuesAreSpokenWithTheirCaptionsAsTheyChange) {
     EXPECT_TRUE(nameOf(reader->placeLine).startsWith(QStringLiteral("موضع الآية: البقرة : 255")));
     changes.clear();
     reader->goTo(QStringLiteral("2:300"));
-    EXPECT_EQ(nameOf(reader->messageLine),
-              QStringLiteral("رسالة: ") + reader->messageLine->text());
+    EXPECT_EQ(nameOf(reader->messageLine), QStringLiteral("رسالة: ") + reader->messageLine->text());
     if (QAccessible::isActive()) {
         EXPECT_TRUE(changes.sentFor(reader->messageLine));
     }
@@ -153,4 +152,48 @@ TEST_F(ScreenReaderTest, EveryPickerHasItsOwnNameAndEveryWindowItsTitle) {
         EXPECT_EQ(face->text(QAccessible::Name), window->windowTitle());
     }
     options->close();
+}
+
+// Each outcome becomes the description of the control that has the
+// keyboard, where a screen reader speaks it.
+TEST_F(ScreenReaderTest, OutcomesAreSaidWhereTheKeyboardIs) {
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    form->searcht->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->searcht->hasFocus(); }));
+    searchFor(QStringLiteral("الصمد"));
+    EXPECT_EQ(form->searcht->accessibleDescription(), QStringLiteral("عدد النتائج: ١"));
+    searchFor(QStringLiteral("كلمةليستفيه"));
+    EXPECT_EQ(form->searcht->accessibleDescription(), QStringLiteral("لا توجد نتائج"));
+
+    searchFor(QStringLiteral("الصمد"));
+    form->suraayaalist->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->suraayaalist->hasFocus(); }));
+    form->suraayaalist_DblClick();
+    EXPECT_EQ(form->suraayaalist->accessibleDescription(),
+              QStringLiteral("أضيفت الإخلاص : 2، والآيات المختارة الآن ١"));
+    form->addaya->setFocus();
+    form->addaya->setCurrentRow(0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->addaya->hasFocus(); }));
+    form->addaya_DblClick();
+    EXPECT_EQ(form->addaya->accessibleDescription(),
+              QStringLiteral("حذفت الإخلاص : 2، والآيات المختارة الآن ٠"));
+
+    // The reading window's steps say the new aya whole; a reference that
+    // does not exist is said in the go-to box.
+    form->reading_Click();
+    ReaderWindow* reader = form->readerWindow();
+    ASSERT_NE(reader, nullptr);
+    reader->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(reader));
+    reader->goTo(QStringLiteral("112:1"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return reader->scripture->hasFocus(); }));
+    QTest::keyClick(reader->scripture, Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(reader->scripture->accessibleDescription(),
+              QStringLiteral("الإخلاص : 2، ") + reader->session().ayaText());
+    reader->goToBox->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return reader->goToBox->hasFocus(); }));
+    EXPECT_FALSE(reader->goTo(QStringLiteral("112:9")));
+    EXPECT_EQ(reader->goToBox->accessibleDescription(), reader->message());
+    EXPECT_FALSE(reader->message().isEmpty());
 }
