@@ -2,6 +2,7 @@
 // and captioned. The behaviour they start is in form1.cpp.
 #include "fonts.h"
 #include "form1.h"
+#include "list_box.h"
 #include "menu_key.h"
 #include "text_boxes.h"
 #include "tray_area.h"
@@ -140,12 +141,12 @@ void Form1::buildLists(QWidget* client) {
     Label7 =
         label(client, "Label7", twipsRect(6810, 765, 870, 195), QStringLiteral("نتائج البحث :"));
 
-    addaya = place<QListWidget>(client, "addaya", twipsRect(45, 990, 1350, 2370));
+    addaya = place<ListBox>(client, "addaya", twipsRect(45, 990, 1350, 2370));
     addaya->setAccessibleName(QStringLiteral("الآيات المختارة"));
     Text1 = textBox(client, "Text1", twipsRect(1410, 990, 4485, 2370), designedDisplayFont());
     Text1->setAccessibleName(QStringLiteral("الآية :"));
 
-    suraayaalist = place<QListWidget>(client, "suraayaalist", twipsRect(5910, 990, 1770, 2955));
+    suraayaalist = place<ListBox>(client, "suraayaalist", twipsRect(5910, 990, 1770, 2955));
     suraayaalist->setUniformItemSizes(true);
     suraayaalist->setAccessibleName(QStringLiteral("نتائج البحث :"));
     suraayaalist->setToolTip(

@@ -140,6 +140,9 @@ void ReaderWindow::showOn(std::optional<qint64> id, bool activate) {
     if (activate) {
         raise();
         activateWindow();
+        if (focusWidget() == nullptr) {
+            scripture->setFocus(Qt::OtherFocusReason); // the first time, the text
+        }
     }
     scrollToCurrent(); // now that the text has its width
 }

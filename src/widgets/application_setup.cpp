@@ -1,9 +1,11 @@
 #include "application_setup.h"
 
 #include "fonts.h"
+#include "long_text_accessible.h"
 #include "message_box.h"
 #include "no_mnemonic_style.h"
 #include "version.h"
+#include "window_parts.h"
 
 #include <QAccessibleWidget>
 #include <QApplication>
@@ -20,6 +22,9 @@ namespace {
 // shown as a nameless filler: each is a frame (a dialog while it is modal)
 // named by its title.
 QAccessibleInterface* windowAccessible(const QString& className, QObject* object) {
+    if (isAnnouncer(object)) {
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Notification);
+    }
     auto* window = qobject_cast<QWidget*>(object);
     if (window == nullptr || !window->isWindow() ||
         className != QLatin1String(object->metaObject()->className()) ||
@@ -36,6 +41,7 @@ QAccessibleInterface* windowAccessible(const QString& className, QObject* object
 
 void setUpApplication(QApplication& app) {
     QAccessible::installFactory(windowAccessible);
+    QAccessible::installFactory(longTextAccessible);
     QApplication::setApplicationName(applicationTitle());
     QApplication::setApplicationVersion(QLatin1String(kVersion));
     QApplication::setLayoutDirection(Qt::RightToLeft);

@@ -27,6 +27,9 @@ public:
     const QString& text() const { return text_; }
     // Every line of the text is in the box, broken for its present width.
     bool isComplete() const;
+    // A position of the document as one of the text given, and back.
+    qsizetype textPosition(int documentPosition) const;
+    int documentPosition(qsizetype textPosition) const;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -57,8 +60,6 @@ private:
     // letters tells.
     qsizetype screenfulEnd() const;
     void showLines();
-    qsizetype textPosition(int documentPosition) const;
-    int documentPosition(qsizetype textPosition) const;
 
     QString text_;
     Lines lines_;

@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTimer>
 #include <QToolButton>
 #include <QWidget>
 
@@ -36,15 +37,51 @@ void setSpokenValue(QLabel& value, const QString& text) {
     }
 }
 
-void announce(QWidget& where, const QString& text) {
-    QWidget* focus = QApplication::focusWidget();
-    QWidget* target = focus != nullptr && focus->window() == where.window() ? focus : &where;
-    // The same words again are a change too.
-    for (const QString& description : {QString(), text}) {
-        target->setAccessibleDescription(description);
-        QAccessibleEvent changed(target, QAccessible::DescriptionChanged);
-        QAccessible::updateAccessibility(&changed);
+namespace {
+
+// A notification a screen reader speaks when it shows: a widget of no size
+// that nobody sees, named by what it says (the accessibility factory gives
+// it the notification role).
+class Announcer : public QWidget {
+public:
+    explicit Announcer(QWidget* window) : QWidget(window) {
+        setObjectName(QStringLiteral("announcer"));
+        setFocusPolicy(Qt::NoFocus);
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setGeometry(0, 0, 1, 1);
     }
+    void say(const QString& text) {
+        hide();
+        setAccessibleName(text);
+        show();
+    }
+    QString said() const { return accessibleName(); }
+};
+
+} // namespace
+
+bool isAnnouncer(const QObject* object) {
+    return dynamic_cast<const Announcer*>(object) != nullptr;
+}
+
+QString announced(const QWidget& window) {
+    const auto* announcer = window.window()->findChild<const Announcer*>(
+        QStringLiteral("announcer"), Qt::FindDirectChildrenOnly);
+    return announcer != nullptr ? announcer->said() : QString();
+}
+
+void announce(QWidget& where, const QString& text) {
+    auto* announcer = where.window()->findChild<Announcer*>(QStringLiteral("announcer"),
+                                                            Qt::FindDirectChildrenOnly);
+    if (announcer == nullptr) {
+        // A screen reader learns of it first, then hears it.
+        announcer = new Announcer(where.window());
+        announcer->show();
+        announcer->setAccessibleName(text);
+        QTimer::singleShot(0, announcer, [announcer, text] { announcer->say(text); });
+        return;
+    }
+    announcer->say(text);
 }
 
 QIcon programIcon() {

@@ -34,10 +34,13 @@ void setSpokenCaption(QLabel& value, const QString& caption);
 void setSpokenValue(QLabel& value, const QString& text);
 
 // Says an outcome to a screen reader (Qt 6.4 has no announcement of its
-// own): it becomes the description of the control that has the keyboard in
-// where's window (where itself otherwise), and the change is announced, so
-// that a screen reader speaks it where the reader is.
+// own): a notification of where's window shows with it, which a screen
+// reader speaks at once wherever the keyboard is.
 void announce(QWidget& where, const QString& text);
+// Whether the object is what announce shows, and what it said last in the
+// window of a widget.
+bool isAnnouncer(const QObject* object);
+QString announced(const QWidget& window);
 
 // A secondary window: named, captioned, right to left, the program's icon,
 // unloaded (deleted) when closed, closed by Escape.

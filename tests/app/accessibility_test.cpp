@@ -2,9 +2,12 @@
 // interfaces: values with their captions, and their changes; a caret in the
 // texts a reader reads; the menu key giving the keyboard back; distinct
 // names; windows named by their titles.
+#include "form5.h"
 #include "form6.h"
+#include "long_text_box.h"
 #include "main_window_fixture.h"
 #include "reader_window.h"
+#include "window_parts.h"
 #include "windows.h"
 
 #include <QAccessible>
@@ -14,6 +17,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QTextBlock>
 #include <set>
 
 using namespace velmor;
@@ -154,30 +158,28 @@ TEST_F(ScreenReaderTest, EveryPickerHasItsOwnNameAndEveryWindowItsTitle) {
     options->close();
 }
 
-// Each outcome becomes the description of the control that has the
-// keyboard, where a screen reader speaks it.
+// Each outcome is said by the window's notification, which a screen reader
+// speaks wherever the keyboard is.
 TEST_F(ScreenReaderTest, OutcomesAreSaidWhereTheKeyboardIs) {
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     form->searcht->setFocus();
     ASSERT_TRUE(QTest::qWaitFor([&] { return form->searcht->hasFocus(); }));
     searchFor(QStringLiteral("الصمد"));
-    EXPECT_EQ(form->searcht->accessibleDescription(), QStringLiteral("عدد النتائج: ١"));
+    EXPECT_EQ(announced(*form), QStringLiteral("عدد النتائج: ١"));
     searchFor(QStringLiteral("كلمةليستفيه"));
-    EXPECT_EQ(form->searcht->accessibleDescription(), QStringLiteral("لا توجد نتائج"));
+    EXPECT_EQ(announced(*form), QStringLiteral("لا توجد نتائج"));
 
     searchFor(QStringLiteral("الصمد"));
     form->suraayaalist->setFocus();
     ASSERT_TRUE(QTest::qWaitFor([&] { return form->suraayaalist->hasFocus(); }));
     form->suraayaalist_DblClick();
-    EXPECT_EQ(form->suraayaalist->accessibleDescription(),
-              QStringLiteral("أضيفت الإخلاص : 2، والآيات المختارة الآن ١"));
+    EXPECT_EQ(announced(*form), QStringLiteral("أضيفت الإخلاص : 2، والآيات المختارة الآن ١"));
     form->addaya->setFocus();
     form->addaya->setCurrentRow(0);
     ASSERT_TRUE(QTest::qWaitFor([&] { return form->addaya->hasFocus(); }));
     form->addaya_DblClick();
-    EXPECT_EQ(form->addaya->accessibleDescription(),
-              QStringLiteral("حذفت الإخلاص : 2، والآيات المختارة الآن ٠"));
+    EXPECT_EQ(announced(*form), QStringLiteral("حذفت الإخلاص : 2، والآيات المختارة الآن ٠"));
 
     // The reading window's steps say the new aya whole; a reference that
     // does not exist is said in the go-to box.
@@ -189,11 +191,43 @@ TEST_F(ScreenReaderTest, OutcomesAreSaidWhereTheKeyboardIs) {
     reader->goTo(QStringLiteral("112:1"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return reader->scripture->hasFocus(); }));
     QTest::keyClick(reader->scripture, Qt::Key_Down, Qt::ControlModifier);
-    EXPECT_EQ(reader->scripture->accessibleDescription(),
-              QStringLiteral("الإخلاص : 2، ") + reader->session().ayaText());
+    EXPECT_EQ(announced(*reader), QStringLiteral("الإخلاص : 2، ") + reader->session().ayaText());
     reader->goToBox->setFocus();
     ASSERT_TRUE(QTest::qWaitFor([&] { return reader->goToBox->hasFocus(); }));
     EXPECT_FALSE(reader->goTo(QStringLiteral("112:9")));
-    EXPECT_EQ(reader->goToBox->accessibleDescription(), reader->message());
+    EXPECT_EQ(announced(*reader), reader->message());
     EXPECT_FALSE(reader->message().isEmpty());
+    // The notification is one, of its window, and a notification to a
+    // screen reader.
+    QWidget* announcer = reader->findChild<QWidget*>(QStringLiteral("announcer"));
+    ASSERT_NE(announcer, nullptr);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(announcer)->role(), QAccessible::Notification);
+    EXPECT_EQ(nameOf(announcer), reader->message());
+}
+
+// The compose window's text as composed, without the line breaks its box
+// puts in to show a long paragraph a screenful at a time.
+TEST_F(ScreenReaderTest, TheComposedTextIsReadWithoutTheBoxsBreaks) {
+    searchFor(QStringLiteral("الله لا إله إلا هو الحي القيوم"));
+    form->allayaasearch_Click();
+    form->allayaa_Click(); // the whole of sura 2
+    Form5* composed = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return (composed = test::openWindow<Form5>()) && composed->isComposed(); }, 10000));
+    LongTextBox* box = composed->Text2;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return box->isComplete(); }, 10000));
+    QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(box)->textInterface();
+    ASSERT_NE(text, nullptr);
+    const QString read = text->text(0, text->characterCount());
+    EXPECT_EQ(read, box->text());
+    EXPECT_EQ(read.count(u'\n'), box->text().count(u'\n'));
+    // The box itself holds a line end for each line it shows.
+    EXPECT_GT(box->toPlainText().count(u'\n'), read.count(u'\n') + 300);
+    // The caret is told at its place in the text given.
+    const QTextBlock deep = box->document()->findBlockByNumber(200);
+    QTextCursor cursor(deep);
+    box->setTextCursor(cursor);
+    EXPECT_EQ(text->cursorPosition(), box->textPosition(deep.position()));
+    EXPECT_EQ(read.mid(text->cursorPosition(), 20), deep.text().left(20));
+    composed->close();
 }
