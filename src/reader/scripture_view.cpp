@@ -6,9 +6,11 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTimer>
 #include <algorithm>
 
 namespace velmor {
@@ -27,6 +29,7 @@ QTextCharFormat background(const QColor& colour, const QColor& text = {}) {
 ScriptureView::ScriptureView(QWidget* parent) : QPlainTextEdit(parent) {}
 
 void ScriptureView::showSura(const SuraText& sura) {
+    scrolledTo_.reset();
     setPlainText(sura.body);
     matchesMarked_ = false;
 }
@@ -108,6 +111,38 @@ void ScriptureView::scrollTo(const SuraText::Placed& aya) {
     cursor.setPosition(static_cast<int>(aya.start));
     setTextCursor(cursor);
     ensureCursorVisible();
+    scrolledTo_ = aya;
+    settleOn(3);
+}
+
+void ScriptureView::settleOn(int tries) {
+    // Pages laid out for the first time (as they come into view, or when the
+    // scroll bar comes or goes) change the view's count of the lines before
+    // the aya, which can carry it out of view: once they are, it is brought
+    // back.
+    QTimer::singleShot(0, this, [this, tries] {
+        if (!scrolledTo_ || tries <= 0) {
+            return;
+        }
+        QTextCursor start(document());
+        start.setPosition(static_cast<int>(
+            std::min<qsizetype>(scrolledTo_->start, document()->characterCount() - 1)));
+        if (!viewport()->rect().intersects(cursorRect(start))) {
+            setTextCursor(start);
+            ensureCursorVisible();
+            settleOn(tries - 1);
+        }
+    });
+}
+
+void ScriptureView::resizeEvent(QResizeEvent* event) {
+    QPlainTextEdit::resizeEvent(event);
+    // The pages are laid out again for the new width as they come into view,
+    // and the view's count of lines before the aya changes with them: the
+    // aya is brought into view again once they are.
+    if (event->size().width() != event->oldSize().width()) {
+        settleOn(3);
+    }
 }
 
 void ScriptureView::setAyaMarks(std::vector<AyaMark> marks) {

@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QPlainTextEdit>
+#include <optional>
 #include <vector>
 
 namespace velmor {
@@ -61,13 +62,19 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Brings the aya last scrolled to back into view once the pages around
+    // it are laid out, trying at most tries times.
+    void settleOn(int tries);
+
     bool matchesMarked_ = false;               // the text carries match formats to clear
     QList<QTextEdit::ExtraSelection> current_; // the current aya's tint and matches
     QList<QTextEdit::ExtraSelection> recited_; // the recitation's blanks and misses
     QPoint pressedAt_;
     std::vector<AyaMark> ayaMarks_;
+    std::optional<SuraText::Placed> scrolledTo_; // the aya last brought into view
 };
 
 } // namespace velmor

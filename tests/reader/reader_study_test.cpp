@@ -186,3 +186,36 @@ TEST_F(ReaderWindowTest, PrintsARangeToPdfAndTheAyaToAnImage) {
     reader()->close();
     QFile::remove(settingsPath());
 }
+
+// A jump far into a long sura, and a new width, leave the current aya in
+// view once the pages around it are laid out (the view first counted the
+// lines before it as it had them).
+TEST_F(ReaderWindowTest, TheCurrentAyaStaysInViewAfterAJumpOrANewWidth) {
+    openReader();
+    const auto inView = [&] {
+        const SuraText::Placed* aya =
+            reader()->session().sura().find(reader()->session().current());
+        QTextCursor cursor(reader()->scripture->document());
+        cursor.setPosition(int(aya->start));
+        return reader()->scripture->viewport()->rect().intersects(
+            reader()->scripture->cursorRect(cursor));
+    };
+    // What the view does once the event loop has turned: its layout, and
+    // the turns that bring the aya back.
+    const auto settled = [] {
+        for (int turn = 0; turn < 5; ++turn) {
+            QCoreApplication::processEvents();
+        }
+    };
+    for (const char* ref : {"2:163", "2:255", "2:100", "3:7", "2:20", "2:280"}) {
+        SCOPED_TRACE(ref);
+        reader()->goTo(QString::fromLatin1(ref));
+        settled();
+        EXPECT_TRUE(inView());
+    }
+    for (const QSize size : {QSize(1000, 760), QSize(640, 600), QSize(900, 700)}) {
+        reader()->resize(size);
+        settled();
+        EXPECT_TRUE(inView()) << size.width();
+    }
+}
