@@ -16,18 +16,13 @@ void print(std::FILE* stream, const QString& text) {
     std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
 }
 
-namespace {
+CommandStore::CommandStore(std::FILE* err)
+    : store([this, err](const QString& message) {
+          failed = true;
+          print(err, QStringLiteral("velmor: ") + message + u'\n');
+      }) {}
 
-// A store whose failures go to the error stream and are remembered.
-struct CommandStore {
-    explicit CommandStore(std::FILE* err)
-        : store([this, err](const QString& message) {
-              failed = true;
-              print(err, QStringLiteral("velmor: ") + message + u'\n');
-          }) {}
-    bool failed = false;
-    store::Store store;
-};
+namespace {
 
 const QString kNoPlaces =
     QStringLiteral("velmor: the places of the ayas in the database cannot be read\n");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "command_line.h"
+#include "database.h"
 
 #include <cstdio>
 
@@ -9,6 +10,13 @@
 namespace velmor::runs {
 
 void print(std::FILE* stream, const QString& text);
+
+// A store whose failures go to the error stream and are remembered.
+struct CommandStore {
+    explicit CommandStore(std::FILE* err);
+    bool failed = false;
+    store::Store store;
+};
 // "velmor: REASON" on a line of its own.
 void fail(std::FILE* err, const QString& reason);
 

@@ -150,12 +150,9 @@ struct Asked {
 };
 
 Asked askedAyas(const CommandLine::PrintRequest& request, const QString& folder, std::FILE* err) {
-    bool said = false;
-    store::Store store([&](const QString& message) {
-        said = true;
-        fail(err, message);
-    });
-    store::RecordView view(store);
+    CommandStore data(err);
+    const bool& said = data.failed;
+    store::RecordView view(data.store);
     view.setConnectionString(store::buildConnectionString(folder));
     const std::optional<Mushaf> mushaf = Mushaf::read(view);
     if (!mushaf || said) {

@@ -89,17 +89,13 @@ QString printed(const ResearchIndex& index, const CommandLine::FindRequest& requ
 } // namespace
 
 int find(const CommandLine& command, const QString& folder, std::FILE* out, std::FILE* err) {
-    bool said = false;
-    store::Store store([&](const QString& message) {
-        said = true;
-        print(err, QStringLiteral("velmor: ") + message + u'\n');
-    });
-    store::RecordView view(store);
+    CommandStore data(err);
+    store::RecordView view(data.store);
     view.setConnectionString(store::buildConnectionString(folder));
     const auto index = ResearchIndex::read(view);
     if (!index) {
-        if (!said) {
-            print(err, QStringLiteral("velmor: ") + index.reason() + u'\n');
+        if (!data.failed) {
+            fail(err, index.reason());
         }
         return 1;
     }

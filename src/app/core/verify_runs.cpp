@@ -23,12 +23,9 @@ constexpr qsizetype kVerifyLimit = qsizetype{1024} * 1024;
 // The text's words, read through the program's database; the error stream
 // says why when they cannot be.
 std::shared_ptr<const verify::QuranWords> readWords(const QString& folder, std::FILE* err) {
-    bool said = false;
-    store::Store store([&](const QString& message) {
-        said = true;
-        fail(err, message);
-    });
-    store::RecordView view(store);
+    CommandStore data(err);
+    const bool& said = data.failed;
+    store::RecordView view(data.store);
     view.setConnectionString(store::buildConnectionString(folder));
     auto words = verify::QuranWords::read(view);
     if (!words) {
