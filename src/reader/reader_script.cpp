@@ -1,7 +1,11 @@
-// The reading window's script: the simple spelling or the Uthmani text.
+// The reading window's script (the simple spelling or the Uthmani text)
+// and the face and size of its text.
+#include "reader_look.h"
 #include "reader_window.h"
+#include "script_font.h"
 
 #include <QComboBox>
+#include <QLabel>
 
 namespace velmor {
 
@@ -21,6 +25,21 @@ void ReaderWindow::setScript(Script script) {
     if (recitation_) {
         setReciting(true); // the words are the other script's now
     }
+}
+
+void ReaderWindow::setScriptureSize(double points) {
+    preferences_.scriptureSize = steppedSize(points, 0);
+    scripture->setFont(scriptureFont());
+    QFont header = readerFont(preferences_.scriptureSize * 0.8);
+    header.setBold(true);
+    suraHeader->setFont(header);
+    scrollToCurrent();
+}
+
+QFont ReaderWindow::scriptureFont() const {
+    return preferences_.script == Script::Uthmani
+               ? scriptFont(Script::Uthmani, preferences_.scriptureSize)
+               : readerFont(preferences_.scriptureSize);
 }
 
 } // namespace velmor

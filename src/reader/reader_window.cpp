@@ -338,21 +338,6 @@ void ReaderWindow::applyTheme() {
     suraHeader->setPalette(header);
 }
 
-void ReaderWindow::setScriptureSize(double points) {
-    preferences_.scriptureSize = steppedSize(points, 0);
-    scripture->setFont(scriptureFont());
-    QFont header = readerFont(preferences_.scriptureSize * 0.8);
-    header.setBold(true);
-    suraHeader->setFont(header);
-    scrollToCurrent();
-}
-
-QFont ReaderWindow::scriptureFont() const {
-    return preferences_.script == Script::Uthmani
-               ? scriptFont(Script::Uthmani, preferences_.scriptureSize)
-               : readerFont(preferences_.scriptureSize);
-}
-
 void ReaderWindow::setTafsirSize(double points) {
     preferences_.tafsirSize = steppedSize(points, 0);
     tafsirPane->setFont(readerFont(preferences_.tafsirSize));
