@@ -9,7 +9,7 @@ packages=(
   build-essential cmake ninja-build pkg-config git
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n libgl1-mesa-dev libx11-dev
   libsqlcipher-dev sqlcipher libcurl4-openssl-dev
-  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
+  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev qt6-base-private-dev
   xvfb xauth imagemagick desktop-file-utils appstream dpkg-dev file
   clang-format clang-tidy help2man poppler-utils
   fonts-noto-core fonts-hosny-amiri

@@ -2,7 +2,6 @@
 
 #include "fonts.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QIcon>
@@ -30,11 +29,7 @@ void setSpokenValue(QLabel& value, const QString& text) {
     const QString caption = value.property("spokenCaption").toString();
     const QString name =
         caption.isEmpty() ? text.trimmed() : caption + QStringLiteral(": ") + text.trimmed();
-    if (value.accessibleName() != name) {
-        value.setAccessibleName(name);
-        QAccessibleEvent changed(&value, QAccessible::NameChanged);
-        QAccessible::updateAccessibility(&changed);
-    }
+    value.setAccessibleName(name); // which tells a screen reader of the change
 }
 
 namespace {

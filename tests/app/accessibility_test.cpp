@@ -2,6 +2,7 @@
 // interfaces: values with their captions, and their changes; a caret in the
 // texts a reader reads; the menu key giving the keyboard back; distinct
 // names; windows named by their titles.
+#include "accessibility_events.h"
 #include "form5.h"
 #include "form6.h"
 #include "long_text_box.h"
@@ -14,11 +15,11 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QTextBlock>
-#include <set>
 
 using namespace velmor;
 
@@ -29,37 +30,13 @@ QString nameOf(QObject* object) {
     return face != nullptr ? face->text(QAccessible::Name) : QStringLiteral("<none>");
 }
 
-// The name changes sent while it lives, by object.
-class NameChanges {
-public:
-    NameChanges() {
-        seen().clear();
-        QAccessible::installUpdateHandler([](QAccessibleEvent* event) {
-            if (event->type() == QAccessible::NameChanged) {
-                seen().insert(event->object());
-            }
-        });
-        QAccessible::setActive(true);
-    }
-    ~NameChanges() { QAccessible::installUpdateHandler(nullptr); }
-    NameChanges(const NameChanges&) = delete;
-    NameChanges& operator=(const NameChanges&) = delete;
-    bool sentFor(QObject* object) const { return seen().count(object) > 0; }
-    void clear() { seen().clear(); }
-
-private:
-    static std::set<QObject*>& seen() {
-        static std::set<QObject*> objects;
-        return objects;
-    }
-};
-
 class ScreenReaderTest : public test::MainWindowTest {};
 
 } // namespace
 
 TEST_F(ScreenReaderTest, ValuesAreSpokenWithTheirCaptionsAsTheyChange) {
-    NameChanges changes;
+    test::AccessibilityEvents events;
+    ASSERT_TRUE(events.listening());
     searchFor(QStringLiteral("الصمد")); // 112:2 alone
     const std::pair<QLabel*, QString> spoken[] = {
         {form->pagenotext, QStringLiteral("رقم الصفحة: 604")},
@@ -70,9 +47,7 @@ TEST_F(ScreenReaderTest, ValuesAreSpokenWithTheirCaptionsAsTheyChange) {
     };
     for (const auto& [label, name] : spoken) {
         EXPECT_EQ(nameOf(label), name);
-        if (QAccessible::isActive()) { // a platform that takes the events
-            EXPECT_TRUE(changes.sentFor(label)) << name.toStdString();
-        }
+        EXPECT_TRUE(events.sent(QAccessible::NameChanged, label)) << name.toStdString();
     }
     EXPECT_FALSE(form->typetext->text().isEmpty());
     // The designed captions on screen are as they were.
@@ -82,14 +57,14 @@ TEST_F(ScreenReaderTest, ValuesAreSpokenWithTheirCaptionsAsTheyChange) {
     form->reading_Click();
     ReaderWindow* reader = form->readerWindow();
     ASSERT_NE(reader, nullptr);
+    events.clear();
     reader->goTo(QStringLiteral("2:255"));
     EXPECT_TRUE(nameOf(reader->placeLine).startsWith(QStringLiteral("موضع الآية: البقرة : 255")));
-    changes.clear();
+    EXPECT_TRUE(events.sent(QAccessible::NameChanged, reader->placeLine));
+    events.clear();
     reader->goTo(QStringLiteral("2:300"));
     EXPECT_EQ(nameOf(reader->messageLine), QStringLiteral("رسالة: ") + reader->messageLine->text());
-    if (QAccessible::isActive()) {
-        EXPECT_TRUE(changes.sentFor(reader->messageLine));
-    }
+    EXPECT_TRUE(events.sent(QAccessible::NameChanged, reader->messageLine));
 }
 
 TEST_F(ScreenReaderTest, TheTextsAReaderReadsTakeACaret) {
@@ -161,14 +136,22 @@ TEST_F(ScreenReaderTest, EveryPickerHasItsOwnNameAndEveryWindowItsTitle) {
 // Each outcome is said by the window's notification, which a screen reader
 // speaks wherever the keyboard is.
 TEST_F(ScreenReaderTest, OutcomesAreSaidWhereTheKeyboardIs) {
+    test::AccessibilityEvents events;
+    ASSERT_TRUE(events.listening());
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     form->searcht->setFocus();
     ASSERT_TRUE(QTest::qWaitFor([&] { return form->searcht->hasFocus(); }));
     searchFor(QStringLiteral("الصمد"));
     EXPECT_EQ(announced(*form), QStringLiteral("عدد النتائج: ١"));
+    QWidget* notice = form->findChild<QWidget*>(QStringLiteral("announcer"));
+    ASSERT_NE(notice, nullptr);
+    // Shown each time it says something, which is when a reader speaks it.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return events.sent(QAccessible::ObjectShow, notice); }));
+    events.clear();
     searchFor(QStringLiteral("كلمةليستفيه"));
     EXPECT_EQ(announced(*form), QStringLiteral("لا توجد نتائج"));
+    EXPECT_TRUE(events.sent(QAccessible::ObjectShow, notice));
 
     searchFor(QStringLiteral("الصمد"));
     form->suraayaalist->setFocus();
@@ -203,6 +186,35 @@ TEST_F(ScreenReaderTest, OutcomesAreSaidWhereTheKeyboardIs) {
     ASSERT_NE(announcer, nullptr);
     EXPECT_EQ(QAccessible::queryAccessibleInterface(announcer)->role(), QAccessible::Notification);
     EXPECT_EQ(nameOf(announcer), reader->message());
+}
+
+// A search leaves the keyboard in the search box and selects the first
+// result; the list may not tell a screen reader it has the focus until the
+// keyboard is in it.
+TEST_F(ScreenReaderTest, TheResultsListClaimsTheFocusOnlyWithTheKeyboard) {
+    test::AccessibilityEvents events;
+    ASSERT_TRUE(events.listening());
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    form->searcht->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->searcht->hasFocus(); }));
+    QListWidget* list = form->suraayaalist;
+    for (const QString& word : {QStringLiteral("موسى"), QStringLiteral("الصمد")}) {
+        events.clear();
+        searchFor(word);
+        ASSERT_GT(list->count(), 0);
+        EXPECT_EQ(list->currentRow(), 0);
+        EXPECT_TRUE(form->searcht->hasFocus());
+        EXPECT_FALSE(events.sent(QAccessible::Focus, list)) << word.toStdString();
+    }
+    // With the keyboard in it, each step is told.
+    searchFor(QStringLiteral("موسى"));
+    list->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list->hasFocus(); }));
+    events.clear();
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(list->currentRow(), 1);
+    EXPECT_TRUE(events.sent(QAccessible::Focus, list));
 }
 
 // The compose window's text as composed, without the line breaks its box
