@@ -4,8 +4,10 @@
 #include "reader_window.h"
 #include "script_font.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QComboBox>
 #include <QLabel>
+#include <QSignalBlocker>
 
 namespace velmor {
 
@@ -16,9 +18,14 @@ void ReaderWindow::setScript(Script script) {
     if (!session_.setScript(script)) {
         return;
     }
-    // The text is laid out once, in its new face.
-    scripture->clear();
-    scripture->setFont(scriptureFont());
+    // The text is laid out once, in its new face, from the page in view.
+    // The new face only drops the old layout: the view, not told, lays out
+    // nothing of the old text in it, and learns of both with the new text,
+    // which has the same pages.
+    {
+        const QSignalBlocker quiet(scripture->document()->documentLayout());
+        scripture->setFont(scriptureFont());
+    }
     showSura();
     markAyas();
     scrollToCurrent();

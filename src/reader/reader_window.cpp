@@ -246,8 +246,7 @@ void ReaderWindow::showSura() {
     const SuraText& sura = session_.sura();
     suraHeader->setText(sura.header);
     suraHeader->setAccessibleName(sura.header);
-    scripture->showSura(sura);
-    markMatches();
+    scripture->showSura(sura, session_.matches(), coloursOf(preferences_.theme));
     markLibrary();
 }
 

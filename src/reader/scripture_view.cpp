@@ -28,10 +28,16 @@ QTextCharFormat background(const QColor& colour, const QColor& text = {}) {
 
 ScriptureView::ScriptureView(QWidget* parent) : QPlainTextEdit(parent) {}
 
-void ScriptureView::showSura(const SuraText& sura) {
+void ScriptureView::showSura(const SuraText& sura, const QList<MatchSpan>& matches,
+                             const ThemeColours& colours) {
     scrolledTo_.reset();
-    setPlainText(sura.body);
-    matchesMarked_ = false;
+    QTextCursor all(document());
+    all.beginEditBlock();
+    all.select(QTextCursor::Document);
+    all.insertText(sura.body, QTextCharFormat());
+    formatMatches(all, matches, colours);
+    all.endEditBlock();
+    matchesMarked_ = !matches.isEmpty();
 }
 
 void ScriptureView::markMatches(const QList<MatchSpan>& matches, const ThemeColours& colours) {
@@ -41,14 +47,19 @@ void ScriptureView::markMatches(const QList<MatchSpan>& matches, const ThemeColo
         stretch.select(QTextCursor::Document);
         stretch.setCharFormat(QTextCharFormat());
     }
+    formatMatches(stretch, matches, colours);
+    stretch.endEditBlock();
+    matchesMarked_ = !matches.isEmpty();
+}
+
+void ScriptureView::formatMatches(QTextCursor& stretch, const QList<MatchSpan>& matches,
+                                  const ThemeColours& colours) {
     const QTextCharFormat matched = background(colours.match, colours.matchText);
     for (const MatchSpan& span : matches) {
         stretch.setPosition(static_cast<int>(span.start));
         stretch.setPosition(static_cast<int>(span.start + span.length), QTextCursor::KeepAnchor);
         stretch.setCharFormat(matched);
     }
-    stretch.endEditBlock();
-    matchesMarked_ = !matches.isEmpty();
 }
 
 void ScriptureView::markCurrent(const SuraText::Placed* current, const QList<MatchSpan>& matches,

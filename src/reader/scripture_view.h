@@ -20,7 +20,11 @@ class ScriptureView : public QPlainTextEdit {
 public:
     explicit ScriptureView(QWidget* parent);
 
-    void showSura(const SuraText& sura);
+    // The text and its matches are one change to the document, so the view
+    // lays out once, and only the pages it shows: where it stands, when the
+    // new text has the same pages (the sura in the other script).
+    void showSura(const SuraText& sura, const QList<MatchSpan>& matches,
+                  const ThemeColours& colours);
     // The matches are formats of the text itself, laid out with each page as
     // it comes into view.
     void markMatches(const QList<MatchSpan>& matches, const ThemeColours& colours);
@@ -68,6 +72,8 @@ private:
     // Brings the aya last scrolled to back into view once the pages around
     // it are laid out, trying at most tries times.
     void settleOn(int tries);
+    static void formatMatches(QTextCursor& stretch, const QList<MatchSpan>& matches,
+                              const ThemeColours& colours);
 
     bool matchesMarked_ = false;               // the text carries match formats to clear
     QList<QTextEdit::ExtraSelection> current_; // the current aya's tint and matches

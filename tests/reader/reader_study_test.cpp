@@ -14,9 +14,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTemporaryDir>
 #include <QTextBlock>
+#include <QTextLayout>
 
 using namespace velmor;
 
@@ -218,4 +220,32 @@ TEST_F(ReaderWindowTest, TheCurrentAyaStaysInViewAfterAJumpOrANewWidth) {
         settled();
         EXPECT_TRUE(inView()) << size.width();
     }
+    // The other script keeps the aya in view, and its page is laid out as
+    // when the window opens in that script.
+    const auto page = [&] {
+        settled();
+        const SuraText::Placed* aya =
+            reader()->session().sura().find(reader()->session().current());
+        const QTextBlock block = reader()->scripture->document()->findBlock(int(aya->start));
+        const QTextLayout* laid = block.layout();
+        return std::pair{laid->lineCount(), laid->lineCount() > 0 ? laid->lineAt(0).height() : 0};
+    };
+    for (const Script script : {Script::Uthmani, Script::Simple, Script::Uthmani}) {
+        reader()->goTo(QStringLiteral("2:255"));
+        reader()->setScript(script);
+        const auto switched = page();
+        EXPECT_TRUE(inView());
+        const QSize size = reader()->size();
+        reader()->close();
+        delete reader();
+        openReader(); // in the script kept
+        ASSERT_EQ(reader()->session().script(), script);
+        reader()->resize(size);
+        reader()->goTo(QStringLiteral("2:255"));
+        EXPECT_EQ(switched, page());
+        EXPECT_GT(switched.first, 0);
+    }
+    reader()->setScript(Script::Simple);
+    reader()->close();
+    QFile::remove(settingsPath());
 }
