@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # A blind reader's walk through Velmor with the Orca screen reader, on a
-# virtual screen: a search, its results, choosing an aya, the compose
-# window and the reading window's steps. Prints what Orca spoke (its debug
-# log's speech lines) and leaves the whole log in OUT_DIR.
+# virtual screen: a search, the values beside its result read by Orca's flat
+# review, its results, choosing an aya, the compose window, the reading
+# window's steps, its place line and a message. Prints each step with what
+# Orca spoke after it (its debug log's speech lines) and leaves the whole log
+# in OUT_DIR.
 # Usage: scripts/screen-reader-walk.sh [BUILD_DIR] [OUT_DIR]
 # Installs, where missing: Xvfb, openbox, xdotool, D-Bus, at-spi2-core, Orca.
 set -uo pipefail
@@ -67,7 +69,12 @@ window() {
   done
   return 1
 }
-step() { echo "== $*" >>"$out/steps.log"; sleep 1.5; }
+# Each step is stamped with the time, as Orca stamps what it speaks, once
+# Orca has said what the step before brought.
+step() { sleep 1.5; echo "$(date +%T.%N) == $*" >>"$out/steps.log"; }
+# Orca's key: the Insert key in its desktop layout; the flat review keys are
+# on the keypad (7, 8, 9: the line above, this line, the line below).
+orca_key() { xdotool keydown Insert key "$1" keyup Insert; }
 main=$(window '^ ?Velmor$') || { echo "the main window did not open"; exit 1; }
 xdotool windowactivate --sync "$main"
 sleep 2
@@ -77,7 +84,10 @@ setxkbmap ara
 xdotool type --delay 80 "الصمد"
 setxkbmap us
 xdotool key Return
-step "results: Tab to the list"
+step "the values beside the result, by flat review: this line (KP 8), then the lines below (KP 9)"
+xdotool key KP_Up
+for _ in $(seq 9); do xdotool key KP_Page_Up; sleep 0.3; done
+step "Tab: the next stop, the aya shown"
 xdotool key Tab
 step "choose the aya: a double click on it"
 read -r left top width < <(xwininfo -id "$main" |
@@ -99,15 +109,22 @@ step "next aya: Ctrl+Down"
 xdotool key ctrl+Down
 step "next aya: Ctrl+Down"
 xdotool key ctrl+Down
+step "the place line, by flat review: the bottom line (Orca+KP 9)"
+orca_key KP_Page_Up
 step "a reference that does not exist: Ctrl+G 2:300"
 xdotool key ctrl+g
 xdotool type "2:300"
 xdotool key Return
+step "the message line, by flat review: the top line (Orca+KP 7), then the lines below (KP 9)"
+orca_key KP_Home
+for _ in $(seq 5); do xdotool key KP_Page_Up; sleep 0.3; done
 step "close the reading window"
 xdotool key Escape
 sleep 2
 
-grep -E "SPEECH OUTPUT: '" "$out/orca.log" | sed "s/^.*SPEECH OUTPUT: //" | uniq >"$out/speech.txt"
-echo "Orca spoke ($out/speech.txt; the steps in $out/steps.log):"
-cat "$out/speech.txt"
+grep -E "SPEECH OUTPUT: '" "$out/orca.log" | sed "s/ - SPEECH OUTPUT: / /" | uniq >"$out/speech.txt"
+# The steps and the speech in the order of their times.
+sort -s -k1,1 "$out/steps.log" "$out/speech.txt" | cut -d' ' -f2- >"$out/walk.txt"
+echo "Each step, and what Orca spoke after it ($out/walk.txt):"
+cat "$out/walk.txt"
 [ -s "$out/speech.txt" ] || { echo "FAIL: Orca spoke nothing"; exit 1; }
