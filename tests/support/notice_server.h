@@ -5,7 +5,9 @@
 #include <QTimer>
 #include <arpa/inet.h>
 #include <atomic>
+#include <linux/sockios.h>
 #include <netinet/in.h>
+#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <thread>
 #include <unistd.h>
@@ -123,7 +125,12 @@ public:
             char request[4096];
             if (::recv(client, request, sizeof request, 0) > 0) {
                 ::send(client, answer.constData(), answer.size(), MSG_NOSIGNAL);
-                ::usleep(100000);
+                // The reset comes once the client has every byte (its side
+                // has acknowledged them all).
+                int unacknowledged = 1;
+                while (unacknowledged > 0 && ::ioctl(client, SIOCOUTQ, &unacknowledged) == 0) {
+                    std::this_thread::yield();
+                }
             }
             const linger reset{1, 0};
             ::setsockopt(client, SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
