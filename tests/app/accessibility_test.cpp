@@ -30,7 +30,18 @@ QString nameOf(QObject* object) {
     return face != nullptr ? face->text(QAccessible::Name) : QStringLiteral("<none>");
 }
 
-class ScreenReaderTest : public test::MainWindowTest {};
+class ScreenReaderTest : public test::MainWindowTest {
+protected:
+    // The main window active, with the keyboard in its search box.
+    [[nodiscard]] bool typingInTheSearchBox() {
+        form->activateWindow();
+        if (!QTest::qWaitForWindowActive(form.get())) {
+            return false;
+        }
+        form->searcht->setFocus();
+        return QTest::qWaitFor([&] { return form->searcht->hasFocus(); });
+    }
+};
 
 } // namespace
 
@@ -91,10 +102,7 @@ TEST_F(ScreenReaderTest, TheTextsAReaderReadsTakeACaret) {
 }
 
 TEST_F(ScreenReaderTest, EscapeFromTheMenusGivesTheKeyboardBack) {
-    form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    form->searcht->setFocus();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return form->searcht->hasFocus(); }));
+    ASSERT_TRUE(typingInTheSearchBox());
     QTest::keyClick(form.get(), Qt::Key_F10);
     QMenuBar* bar = form->findChild<QMenuBar*>();
     ASSERT_NE(bar, nullptr);
@@ -138,10 +146,7 @@ TEST_F(ScreenReaderTest, EveryPickerHasItsOwnNameAndEveryWindowItsTitle) {
 TEST_F(ScreenReaderTest, OutcomesAreSaidWhereTheKeyboardIs) {
     test::AccessibilityEvents events;
     ASSERT_TRUE(events.listening());
-    form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    form->searcht->setFocus();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return form->searcht->hasFocus(); }));
+    ASSERT_TRUE(typingInTheSearchBox());
     searchFor(QStringLiteral("الصمد"));
     EXPECT_EQ(announced(*form), QStringLiteral("عدد النتائج: ١"));
     QWidget* notice = form->findChild<QWidget*>(QStringLiteral("announcer"));
@@ -194,10 +199,7 @@ TEST_F(ScreenReaderTest, OutcomesAreSaidWhereTheKeyboardIs) {
 TEST_F(ScreenReaderTest, TheResultsListClaimsTheFocusOnlyWithTheKeyboard) {
     test::AccessibilityEvents events;
     ASSERT_TRUE(events.listening());
-    form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    form->searcht->setFocus();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return form->searcht->hasFocus(); }));
+    ASSERT_TRUE(typingInTheSearchBox());
     QListWidget* list = form->suraayaalist;
     for (const QString& word : {QStringLiteral("موسى"), QStringLiteral("الصمد")}) {
         events.clear();
