@@ -76,9 +76,13 @@ bool isRegularOrMissing(const QString& path) {
     return S_ISREG(status.st_mode);
 }
 
-Done replaceFile(const QString& path, const std::function<bool(const QString&)>& write) {
+Done replaceFile(const QString& path, const std::function<bool(const QString&)>& write,
+                 Folder folder) {
     const QFileInfo target(path);
-    if (!QDir().mkpath(target.absolutePath())) {
+    if (folder == Folder::MustExist && !QFileInfo(target.absolutePath()).isDir()) {
+        return Done::failed(QStringLiteral("no folder ") + target.absolutePath());
+    }
+    if (folder == Folder::Make && !QDir().mkpath(target.absolutePath())) {
         return Done::failed(QStringLiteral("cannot make the folder ") + target.absolutePath());
     }
     QByteArray temporary = QFile::encodeName(target.absoluteFilePath()) + ".XXXXXX";
@@ -114,16 +118,19 @@ Done replaceFile(const QString& path, const std::function<bool(const QString&)>&
     return done();
 }
 
-Done replaceFile(const QString& path, const QByteArray& bytes) {
-    return replaceFile(path, [&bytes](const QString& temporary) {
-        const int fd =
-            ::open(QFile::encodeName(temporary).constData(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-        if (fd < 0) {
-            return false;
-        }
-        const bool written = writeAll(fd, bytes);
-        return ::close(fd) == 0 && written;
-    });
+Done replaceFile(const QString& path, const QByteArray& bytes, Folder folder) {
+    return replaceFile(
+        path,
+        [&bytes](const QString& temporary) {
+            const int fd =
+                ::open(QFile::encodeName(temporary).constData(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+            if (fd < 0) {
+                return false;
+            }
+            const bool written = writeAll(fd, bytes);
+            return ::close(fd) == 0 && written;
+        },
+        folder);
 }
 
 } // namespace velmor

@@ -170,7 +170,7 @@ void LibraryPanel::exportNotes() {
     }
     const QString markdown = library::notesMarkdown(
         *all, ayaText ? ayaText : std::function<QString(AyaRef)>([](AyaRef) { return QString(); }));
-    const Done written = replaceFile(path, markdown.toUtf8());
+    const Done written = replaceFile(path, markdown.toUtf8(), Folder::MustExist);
     say(written ? QStringLiteral("صدرت الملاحظات إلى ") + QDir::toNativeSeparators(path)
                 : QStringLiteral("تعذرت كتابة الملف %1: %2")
                       .arg(QDir::toNativeSeparators(path), written.reason()));

@@ -335,7 +335,8 @@ Done ResearchWindow::exportTo(const QString& path) {
     if (!index_) {
         return Done::failed(QStringLiteral("لا نتائج للتصدير."));
     }
-    const Done written = replaceFile(path, research::csvOf(*index_, model_.hits()));
+    const Done written =
+        replaceFile(path, research::csvOf(*index_, model_.hits()), Folder::MustExist);
     if (!written) {
         return Done::failed(QStringLiteral("تعذرت كتابة «%1»: %2").arg(path, written.reason()));
     }

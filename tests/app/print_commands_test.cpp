@@ -214,13 +214,23 @@ TEST(PrintCommands, RefusesBadInputAndLeavesNoHalfFile) {
         EXPECT_EQ(lines.filter(arg("velmor:")).size(), 1) << run.err.toStdString();
         EXPECT_FALSE(QFile::exists(out) || QFile::exists(png));
     }
-    // A folder that is a file, and a disk too small for sura 2.
+    // A folder that is a file, one that is not there (it is not made), and
+    // a disk too small for sura 2.
     QFile file(folder.filePath(arg("file")));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
-    const test::ProgramRun intoAFile = test::runVelmor(
-        {arg("--pdf"), folder.filePath(arg("file/x.pdf")), arg("--sura"), arg("1")});
-    EXPECT_EQ(intoAFile.exitCode, 1);
+    for (const QString& into :
+         {folder.filePath(arg("file/x.pdf")), folder.filePath(arg("missing/x.pdf")),
+          folder.filePath(arg("missing/x.png"))}) {
+        QStringList run{into.endsWith(arg(".png")) ? arg("--image") : arg("--pdf"), into};
+        run += into.endsWith(arg(".png")) ? QStringList{arg("--aya"), arg("1:1")}
+                                          : QStringList{arg("--sura"), arg("1")};
+        const test::ProgramRun refused = test::runVelmor(run);
+        EXPECT_EQ(refused.exitCode, 1) << into.toStdString();
+        const QStringList lines = QString::fromUtf8(refused.err).split(u'\n', Qt::SkipEmptyParts);
+        EXPECT_EQ(lines.filter(arg("velmor:")).size(), 1) << refused.err.toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(folder.filePath(arg("missing"))));
     QTemporaryDir small;
     ASSERT_EQ(
         ::mount("tmpfs", QFile::encodeName(small.path()).constData(), "tmpfs", 0, "size=256k"), 0);

@@ -284,7 +284,7 @@ Done exportTo(const Library& library, const QString& path) {
     if (!contents) {
         return Done::failed(contents.reason());
     }
-    return replaceFile(path, toJson(*contents));
+    return replaceFile(path, toJson(*contents), Folder::MustExist);
 }
 
 QString notesMarkdown(const std::vector<Note>& notes,

@@ -93,7 +93,7 @@ Done writeImage(const QImage& image, const QString& path) {
     if (image.isNull() || !image.save(&buffer, "PNG")) {
         return Done::failed(QStringLiteral("the image could not be made"));
     }
-    return replaceFile(path, bytes);
+    return replaceFile(path, bytes, Folder::MustExist);
 }
 
 } // namespace velmor::print

@@ -234,21 +234,24 @@ Outcome<int> writePdf(const std::vector<PrintedAya>& ayas, Script script, const 
                       const QString& path, const QString& title) {
     int pages = 0;
     QString why;
-    const Done written = replaceFile(path, [&](const QString& temporary) {
-        QPdfWriter writer(temporary);
-        writer.setTitle(title);
-        writer.setCreator(QStringLiteral("Velmor"));
-        writer.setResolution(600);
-        writer.setPageSize(QPageSize(setup.size));
-        writer.setPageMargins(setup.marginsMm, QPageLayout::Millimeter);
-        const Outcome<int> painted = paintPages(ayas, script, setup, writer);
-        if (!painted) {
-            why = painted.reason();
-            return false;
-        }
-        pages = *painted;
-        return true;
-    });
+    const Done written = replaceFile(
+        path,
+        [&](const QString& temporary) {
+            QPdfWriter writer(temporary);
+            writer.setTitle(title);
+            writer.setCreator(QStringLiteral("Velmor"));
+            writer.setResolution(600);
+            writer.setPageSize(QPageSize(setup.size));
+            writer.setPageMargins(setup.marginsMm, QPageLayout::Millimeter);
+            const Outcome<int> painted = paintPages(ayas, script, setup, writer);
+            if (!painted) {
+                why = painted.reason();
+                return false;
+            }
+            pages = *painted;
+            return true;
+        },
+        Folder::MustExist);
     if (!written) {
         return Outcome<int>::failed(why.isEmpty() ? written.reason() : why);
     }

@@ -57,34 +57,37 @@ ReaderPreferences ReaderPreferences::load(const QString& path) {
 }
 
 Done ReaderPreferences::save(const QString& path) const {
-    Done saved = replaceFile(path, [this](const QString& temporary) {
-        QSettings file(temporary, QSettings::IniFormat);
-        file.setValue(QStringLiteral("geometry"), geometry);
-        file.setValue(QStringLiteral("splitter"), splitter);
-        file.setValue(QStringLiteral("scriptureSize"), scriptureSize);
-        file.setValue(QStringLiteral("tafsirSize"), tafsirSize);
-        file.setValue(QStringLiteral("theme"), themeKey(theme));
-        file.setValue(QStringLiteral("tafsir"), tafsirKey(source));
-        file.setValue(QStringLiteral("script"), scriptKey(script));
-        file.setValue(QStringLiteral("bothTafsirs"), bothTafsirs);
-        file.setValue(QStringLiteral("otherTafsirSize"), otherTafsirSize);
-        file.setValue(QStringLiteral("reciteFirstLetters"), reciteFirstLetters);
-        if (lastAya) {
-            file.setValue(QStringLiteral("lastAya"), *lastAya);
-        }
-        file.setValue(QStringLiteral("panelShown"), panelShown);
-        file.setValue(QStringLiteral("sideSplitter"), sideSplitter);
-        file.setValue(QStringLiteral("panelTab"), panelTab);
-        file.sync();
-        if (file.status() != QSettings::NoError) {
-            return false;
-        }
-        // A full disk can cut the file short without a word from QSettings
-        // (and reading it again would only ask its cache): it counts as
-        // written when its last line, the key that sorts last, is there.
-        const Outcome<QByteArray> written = readRegularFile(temporary, 4 << 20);
-        return written && written->endsWith("\ntheme=" + themeKey(theme).toLatin1() + "\n");
-    });
+    Done saved = replaceFile(
+        path,
+        [this](const QString& temporary) {
+            QSettings file(temporary, QSettings::IniFormat);
+            file.setValue(QStringLiteral("geometry"), geometry);
+            file.setValue(QStringLiteral("splitter"), splitter);
+            file.setValue(QStringLiteral("scriptureSize"), scriptureSize);
+            file.setValue(QStringLiteral("tafsirSize"), tafsirSize);
+            file.setValue(QStringLiteral("theme"), themeKey(theme));
+            file.setValue(QStringLiteral("tafsir"), tafsirKey(source));
+            file.setValue(QStringLiteral("script"), scriptKey(script));
+            file.setValue(QStringLiteral("bothTafsirs"), bothTafsirs);
+            file.setValue(QStringLiteral("otherTafsirSize"), otherTafsirSize);
+            file.setValue(QStringLiteral("reciteFirstLetters"), reciteFirstLetters);
+            if (lastAya) {
+                file.setValue(QStringLiteral("lastAya"), *lastAya);
+            }
+            file.setValue(QStringLiteral("panelShown"), panelShown);
+            file.setValue(QStringLiteral("sideSplitter"), sideSplitter);
+            file.setValue(QStringLiteral("panelTab"), panelTab);
+            file.sync();
+            if (file.status() != QSettings::NoError) {
+                return false;
+            }
+            // A full disk can cut the file short without a word from QSettings
+            // (and reading it again would only ask its cache): it counts as
+            // written when its last line, the key that sorts last, is there.
+            const Outcome<QByteArray> written = readRegularFile(temporary, 4 << 20);
+            return written && written->endsWith("\ntheme=" + themeKey(theme).toLatin1() + "\n");
+        },
+        Folder::Make);
     if (!saved) {
         qCInfo(velmorReader) << "the reading window's settings were not saved in" << path << ":"
                              << saved.reason();

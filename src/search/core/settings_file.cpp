@@ -152,8 +152,8 @@ SaveResult writeSettingsFile(const QString& path, const DisplayFont& font) {
         return SaveResult::NameNotStorable;
     }
     // The old file survives a full disk or a crash.
-    return replaceFile(path, formatSettingsLine(font)) ? SaveResult::Saved
-                                                       : SaveResult::WriteFailed;
+    return replaceFile(path, formatSettingsLine(font), Folder::Make) ? SaveResult::Saved
+                                                                     : SaveResult::WriteFailed;
 }
 
 QString saveFailureMessage(SaveResult result, const QString& path) {
