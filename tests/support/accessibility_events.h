@@ -19,13 +19,12 @@ public:
     struct Event {
         QAccessible::Event type;
         QPointer<QObject> object;
-        int child;
     };
 
     AccessibilityEvents() {
         seen().clear();
         QAccessible::installUpdateHandler([](QAccessibleEvent* event) {
-            seen().push_back({event->type(), event->object(), event->child()});
+            seen().push_back({event->type(), event->object()});
         });
         if (QPlatformAccessibility* platform = platformAccessibility()) {
             platform->setActive(true);
@@ -52,13 +51,6 @@ public:
             }
         }
         return false;
-    }
-    [[nodiscard]] int count(QAccessible::Event type) const {
-        int n = 0;
-        for (const Event& event : seen()) {
-            n += event.type == type ? 1 : 0;
-        }
-        return n;
     }
     void clear() { seen().clear(); }
 
